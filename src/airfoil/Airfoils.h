@@ -1,0 +1,4 @@
+// Public face of the airfoil layer.
+#pragma once
+
+#include "airfoil/airfoil.h"
