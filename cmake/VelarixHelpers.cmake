@@ -7,7 +7,10 @@ if(VELARIX_WERROR)
   target_compile_options(velarix_warnings INTERFACE -Werror)
 endif()
 
-if(VELARIX_SANITIZE)
+if(VELARIX_BUILD_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+elseif(VELARIX_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
                       -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
