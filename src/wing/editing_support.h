@@ -64,6 +64,15 @@ bool runEdit(TWing& wing, Platform& platform, Edit&& edit) {
 // truncated toward zero to six decimals.
 inline Real sixDecimals(Real x) { return parseCellNumber(formatCellNumber(x)); }
 
+// The bar stays within [-halfSpan, halfSpan] (halfSpan of the last
+// recompute). A jump to a kink or field beyond it, which only a wing whose
+// left tip lies farther out than the right one has, stops at the limit.
+inline Real clampedBar(const TWing& wing, Real y) {
+  if (y < -wing.halfSpan) return -wing.halfSpan;
+  if (y > wing.halfSpan) return wing.halfSpan;
+  return y;
+}
+
 // Flap numbers 1..M in table order.
 inline void renumberFlaps(TWing& wing) {
   for (int r = 1; r <= wing.flapCount(); ++r) {

@@ -241,6 +241,7 @@ void jumpFieldRight(TWing& wing, Platform& platform) {
       w.barPosition = fieldMiddle(f, k + 1);
     }
     if (w.barPosition == left) w.barPosition = fieldMiddle(f, k);
+    w.barPosition = editing::clampedBar(w, w.barPosition);
     return Closing::barMoved(old);
   });
 }
@@ -265,6 +266,7 @@ void jumpFieldLeft(TWing& wing, Platform& platform) {
       w.barPosition = fieldMiddle(f, k);
     }
     if (w.barPosition == f.number(kColFlapYRight, k)) w.barPosition = fieldMiddle(f, k);
+    w.barPosition = editing::clampedBar(w, w.barPosition);
     return Closing::barMoved(old);
   });
 }

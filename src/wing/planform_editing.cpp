@@ -165,7 +165,7 @@ void jumpKinkLeftInPlace(TWing& wing) {
   if (!(wing.barPosition > -wing.halfSpan)) return;
   for (int i = 1; i < wing.kinkCount(); ++i) {
     if (cellY(wing, i) < wing.barPosition && wing.barPosition <= cellY(wing, i + 1)) {
-      wing.barPosition = cellY(wing, i);
+      wing.barPosition = editing::clampedBar(wing, cellY(wing, i));
       return;
     }
   }
@@ -176,7 +176,7 @@ void jumpKinkRightInPlace(TWing& wing) {
   if (!(wing.barPosition < wing.halfSpan)) return;
   for (int i = 1; i < wing.kinkCount(); ++i) {
     if (cellY(wing, i) <= wing.barPosition && wing.barPosition < cellY(wing, i + 1)) {
-      wing.barPosition = cellY(wing, i + 1);
+      wing.barPosition = editing::clampedBar(wing, cellY(wing, i + 1));
       return;
     }
   }
