@@ -37,12 +37,12 @@ struct ControlAvailability {
 
   // The kink row at the bar, if any; the entries below are usable only then.
   std::optional<int> kinkRow;
-  ControlState chord;          // Edit7, Label43, Label44: kinkChord
+  ControlState chord;                  // Edit7, Label43, Label44: kinkChord
   bool chordReferenceEnabled = false;  // ComboBox3 "Bezug" (its text is kept)
-  ControlState chordAngle;     // Edit13: kinkChordAngle
-  ControlState pivot;          // ComboBox4, Label14, Label15: kinkPivotPercent
-  ControlState leadingEdgeX;   // Edit10, Label9: kinkX rounded to 4 decimals
-  ControlState airfoil;        // Button9 "Profil", Edit18: kinkAirfoil
+  ControlState chordAngle;             // Edit13: kinkChordAngle
+  ControlState pivot;                  // ComboBox4, Label14, Label15: kinkPivotPercent
+  ControlState leadingEdgeX;           // Edit10, Label9: kinkX rounded to 4 decimals
+  ControlState airfoil;                // Button9 "Profil", Edit18: kinkAirfoil
   bool sweepReferenceEnabled = false;  // ComboBox5, Label47, Label48 (text kept)
   // Edit14, Label46 "rechts": on a kink left of the right tip, the angle of
   // the chord line at the sweep reference to the right neighbour, degrees
@@ -58,11 +58,11 @@ struct ControlAvailability {
   // flap entries (and Label1, Label27 to Label33, Button11) are usable only
   // then.
   std::optional<int> flapRow;
-  ControlState flapGroup;        // Edit8
-  ControlState flapNumber;       // Edit27
-  ControlState flapChordLeft;    // Edit28
-  ControlState flapChordRight;   // Edit29
-  ControlState flapDeflection;   // Edit30
+  ControlState flapGroup;       // Edit8
+  ControlState flapNumber;      // Edit27
+  ControlState flapChordLeft;   // Edit28
+  ControlState flapChordRight;  // Edit29
+  ControlState flapDeflection;  // Edit30
 
   bool operator==(const ControlAvailability&) const = default;
 };

@@ -211,7 +211,8 @@ void setFlapDeflection(TWing& wing, Platform& platform, std::string_view angleTe
     const std::string group = f.cell(kColFlapGroup, *field);
     if (group > kNoGroup) {
       for (int row = 1; row <= w.flapCount(); ++row) {
-        if (f.cell(kColFlapGroup, row) == group) f.setNumber(kColFlapDeflection, row, deflectionDeg);
+        if (f.cell(kColFlapGroup, row) == group)
+          f.setNumber(kColFlapDeflection, row, deflectionDeg);
       }
     } else {
       f.setNumber(kColFlapDeflection, *field, deflectionDeg);
@@ -260,8 +261,8 @@ void jumpFieldLeft(TWing& wing, Platform& platform) {
         break;
       }
     }
-    if (f.number(kColFlapYLeft, k) < w.barPosition &&
-        w.barPosition < f.number(kColFlapYRight, k) && k > 1) {
+    if (f.number(kColFlapYLeft, k) < w.barPosition && w.barPosition < f.number(kColFlapYRight, k) &&
+        k > 1) {
       --k;
       w.barPosition = fieldMiddle(f, k);
     }

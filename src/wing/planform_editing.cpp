@@ -17,11 +17,11 @@ using editing::sixDecimals;
 
 namespace {
 
-constexpr Real kMaxSpan = 100;       // [m], message 1 above
-constexpr Real kMinSpan = 0.01L;     // [m], message 2 below
-constexpr Real kMinChord = 0.001L;   // [m], message 2 below
-constexpr Real kMaxAngleDeg = 89;    // message 4 beyond +-
-constexpr Real kBarStep = 0.001L;    // [m], one "-" or "+"
+constexpr Real kMaxSpan = 100;      // [m], message 1 above
+constexpr Real kMinSpan = 0.01L;    // [m], message 2 below
+constexpr Real kMinChord = 0.001L;  // [m], message 2 below
+constexpr Real kMaxAngleDeg = 89;   // message 4 beyond +-
+constexpr Real kBarStep = 0.001L;   // [m], one "-" or "+"
 constexpr int kMessageSpanTooLarge = 1;
 constexpr int kMessageTooSmall = 2;
 constexpr int kMessageAngle = 4;
@@ -314,7 +314,8 @@ void attachOrCut(TWing& wing, Real span) {
 // every kink from n outward (rows first..last) moves by -o.
 void sweepToNeighbour(TWing& wing, int a, int neighbour, Real angleDeg, Real p, int first,
                       int last) {
-  const Real d = std::tan(angleDeg * kPi / 180) * std::fabs(cellY(wing, neighbour) - cellY(wing, a));
+  const Real d =
+      std::tan(angleDeg * kPi / 180) * std::fabs(cellY(wing, neighbour) - cellY(wing, a));
   const Real o = (cellX(wing, neighbour) + p * cellChord(wing, neighbour)) -
                  (cellX(wing, a) + p * cellChord(wing, a)) - d;
   for (int row = first; row <= last; ++row) {
@@ -439,8 +440,7 @@ void setChord(TWing& wing, EditingContext& context, Platform& platform,
     for (const std::optional<int>& row : {kinks.atBar, kinks.mirrored}) {
       if (!row) continue;
       const Real oldChord = cellChord(w, *row);
-      w.kinkTable.setNumber(kColKinkX, *row,
-                            cellX(w, *row) + p / 100 * oldChord - p / 100 * chord);
+      w.kinkTable.setNumber(kColKinkX, *row, cellX(w, *row) + p / 100 * oldChord - p / 100 * chord);
       w.kinkTable.setNumber(kColKinkChord, *row, chord);
     }
     normaliseX(w);

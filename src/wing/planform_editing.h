@@ -43,8 +43,7 @@ void changeSpan(TWing& wing, Platform& platform, std::string_view spanText);
 // Enter in "Tiefe in m": chord t >= 0.001 (message 2), keeping the x of the
 // point at the chord reference percentage; a reference text outside 0..100
 // or no number becomes "0".
-void setChord(TWing& wing, EditingContext& context, Platform& platform,
-              std::string_view chordText);
+void setChord(TWing& wing, EditingContext& context, Platform& platform, std::string_view chordText);
 
 // Enter in "Bezug": 0..100 (message 8); a valid value is written back into
 // the entry in cell form. The wing does not change.
@@ -83,8 +82,8 @@ void mirrorAirfoil(TWing& wing, Platform& platform);
 
 // Bar movements of the group "Balkenpos. Y". The four buttons only move the
 // bar (Platform::moveMarkerBar); the typed position redraws.
-void jumpKinkLeft(TWing& wing, Platform& platform);        // "<"
-void jumpKinkRight(TWing& wing, Platform& platform);       // ">"
+void jumpKinkLeft(TWing& wing, Platform& platform);            // "<"
+void jumpKinkRight(TWing& wing, Platform& platform);           // ">"
 void moveBarMillimetreLeft(TWing& wing, Platform& platform);   // "-"
 void moveBarMillimetreRight(TWing& wing, Platform& platform);  // "+"
 void setBarPosition(TWing& wing, Platform& platform, std::string_view positionText);

@@ -30,7 +30,8 @@ class EditingPlatform : public FakePlatform {
   // halfSpan = kinkY of the last row, span = 2*halfSpan.
   static void updateSpan(TWing& wing) {
     Real y = 0;
-    if (wing.kinkCount() >= 1 && tryParseCellNumber(wing.kinkTable.cell(kColKinkY, wing.kinkCount()), y)) {
+    if (wing.kinkCount() >= 1 &&
+        tryParseCellNumber(wing.kinkTable.cell(kColKinkY, wing.kinkCount()), y)) {
       wing.halfSpan = y;
       wing.span = 2 * y;
     }

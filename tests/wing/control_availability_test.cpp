@@ -8,8 +8,8 @@
 namespace velarix {
 namespace {
 
-using testing::EditingPlatform;
 using testing::editableNewWing;
+using testing::EditingPlatform;
 
 // New wing with kinks at +-0.25.
 TWing fiveKinkWing() {
@@ -33,10 +33,10 @@ TEST(ControlsAtBar, KinkButtonsAndEntriesFollowTheBar) {
   const KinkButtonsCase cases[] = {
       {-0.5L, false, false, true, true, false},  // left tip
       {-0.3L, true, false, false, false, false},
-      {-0.25L, true, true, true, true, true},    // inner kink
-      {0, false, false, true, true, true},       // centre
+      {-0.25L, true, true, true, true, true},  // inner kink
+      {0, false, false, true, true, true},     // centre
       {0.1L, true, false, false, false, false},
-      {0.5L, false, false, true, false, true},   // right tip
+      {0.5L, false, false, true, false, true},  // right tip
   };
   const TWing base = fiveKinkWing();
   for (const KinkButtonsCase& c : cases) {

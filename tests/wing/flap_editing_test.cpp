@@ -10,8 +10,8 @@
 namespace velarix {
 namespace {
 
-using testing::EditingPlatform;
 using testing::editableNewWing;
+using testing::EditingPlatform;
 using testing::flapRow;
 using testing::Texts;
 
@@ -29,8 +29,7 @@ TWing fourFieldWing(bool symmetric) {
 }
 
 void setFlapCells(TWing& wing, int row, const Texts& chordsGroupDeflection) {
-  const int columns[4] = {kColFlapChordLeft, kColFlapChordRight, kColFlapGroup,
-                          kColFlapDeflection};
+  const int columns[4] = {kColFlapChordLeft, kColFlapChordRight, kColFlapGroup, kColFlapDeflection};
   for (int i = 0; i < 4; ++i) wing.flapTable.setCell(columns[i], row, chordsGroupDeflection[i]);
 }
 
@@ -272,10 +271,9 @@ TEST(FieldJumps, FromAKinkToTheMiddleOfTheFieldOnThatSide) {
     Real to;
   };
   const Case cases[] = {
-      {0, true, 0.125L},       {0, false, -0.125L},     {0.25L, true, 0.375L},
-      {0.25L, false, 0.125L},  {0.1L, true, 0.375L},    {0.1L, false, -0.125L},
-      {0.4L, true, 0.4L},      {-0.4L, false, -0.4L},   {-0.4L, true, -0.125L},
-      {-0.5L, false, -0.5L},   {0.5L, true, 0.5L},      {-0.5L, true, -0.375L},
+      {0, true, 0.125L},      {0, false, -0.125L},    {0.25L, true, 0.375L}, {0.25L, false, 0.125L},
+      {0.1L, true, 0.375L},   {0.1L, false, -0.125L}, {0.4L, true, 0.4L},    {-0.4L, false, -0.4L},
+      {-0.4L, true, -0.125L}, {-0.5L, false, -0.5L},  {0.5L, true, 0.5L},    {-0.5L, true, -0.375L},
       {0.5L, false, 0.375L},
   };
   for (const Case& c : cases) {

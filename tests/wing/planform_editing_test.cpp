@@ -13,8 +13,8 @@ namespace velarix {
 namespace {
 
 using testing::columnTexts;
-using testing::EditingPlatform;
 using testing::editableNewWing;
+using testing::EditingPlatform;
 using testing::flapRow;
 using testing::Texts;
 
@@ -120,7 +120,8 @@ TEST(SetKink, TheKinkLandsAtTheStoredPositionOfTheBar) {
   setKink(wing, platform);
   wing.barPosition = 0.2499999L;
   setKink(wing, platform);
-  EXPECT_EQ(columnTexts(wing.kinkTable, kColKinkY), (Texts{"-0,5", "0", "0,249999", "0,25", "0,5"}));
+  EXPECT_EQ(columnTexts(wing.kinkTable, kColKinkY),
+            (Texts{"-0,5", "0", "0,249999", "0,25", "0,5"}));
   wing.barPosition = 0.24999999999L;
   const TWing before = wing;
   setKink(wing, platform);
@@ -136,22 +137,36 @@ struct DeleteCase {
 
 TEST(DeleteKink, MergesTheFieldsByTheDeleteCondition) {
   const DeleteCase cases[] = {
-      {"beide Kl. löschen", false, {"3", "0", "0", "0,5", "0", "0", "0"},
+      {"beide Kl. löschen",
+       false,
+       {"3", "0", "0", "0,5", "0", "0", "0"},
        {"2", "-0,25", "20", "0", "21", "2", "2"}},
-      {"linke Kl. ünern.", false, {"3", "0", "30", "0,5", "41", "3", "3"},
+      {"linke Kl. ünern.",
+       false,
+       {"3", "0", "30", "0,5", "41", "3", "3"},
        {"2", "-0,25", "20", "0", "21", "2", "2"}},
-      {"rechte Kl übern.", false, {"3", "0", "30", "0,5", "41", "4", "4"},
+      {"rechte Kl übern.",
+       false,
+       {"3", "0", "30", "0,5", "41", "4", "4"},
        {"2", "-0,25", "20", "0", "21", "2", "2"}},
-      {"irgendwas", false, {"3", "0", "30", "0,5", "41", "4", "4"},
+      {"irgendwas",
+       false,
+       {"3", "0", "30", "0,5", "41", "4", "4"},
        {"2", "-0,25", "20", "0", "21", "2", "2"}},
       // Mirrored: the left-wing field keeps its outer end and takes the
       // inner end of the field nearer the centre; "linke" takes the flap of
       // the field nearer the centre, as on the right wing.
-      {"beide Kl. löschen", true, {"2", "0", "0", "0,5", "0", "0", "0"},
+      {"beide Kl. löschen",
+       true,
+       {"2", "0", "0", "0,5", "0", "0", "0"},
        {"1", "-0,5", "0", "0", "0", "0", "0"}},
-      {"linke Kl. ünern.", true, {"2", "0", "30", "0,5", "41", "3", "3"},
+      {"linke Kl. ünern.",
+       true,
+       {"2", "0", "30", "0,5", "41", "3", "3"},
        {"1", "-0,5", "10", "0", "21", "2", "2"}},
-      {"rechte Kl übern.", true, {"2", "0", "30", "0,5", "41", "4", "4"},
+      {"rechte Kl übern.",
+       true,
+       {"2", "0", "30", "0,5", "41", "4", "4"},
        {"1", "-0,5", "10", "0", "21", "1", "1"}},
   };
   for (const DeleteCase& c : cases) {
@@ -280,8 +295,9 @@ TEST(ChangeSpan, CutMakesFlatPlateEndsAndDropsTheOuterRows) {
     wing.spanCondition = "Ansetzen / Abschneiden";
     changeSpan(wing, platform, "0,6");
     EXPECT_EQ(columnTexts(wing.kinkTable, kColKinkY), (Texts{"-0,3", "-0,25", "0", "0,25", "0,3"}));
-    EXPECT_EQ(columnTexts(wing.kinkTable, kColKinkAirfoil),
-              (Texts{"ebene_platte.dat", "strak", "ebene_platte.dat", "strak", "ebene_platte.dat"}));
+    EXPECT_EQ(
+        columnTexts(wing.kinkTable, kColKinkAirfoil),
+        (Texts{"ebene_platte.dat", "strak", "ebene_platte.dat", "strak", "ebene_platte.dat"}));
     EXPECT_EQ(wing.kinkTable.cell(kColKinkAlpha0, 1), "0");
     EXPECT_EQ(wing.kinkTable.cell(kColKinkCm0, 5), "0");
     EXPECT_EQ(columnTexts(wing.flapTable, kColFlapYLeft), (Texts{"-0,3", "-0,25", "0", "0,25"}));
@@ -385,26 +401,54 @@ struct EntryCase {
   std::function<void(TWing&, EditingContext&, EditingPlatform&, std::string_view)> enter;
   const char* text;
   std::vector<int> messages;
-  int column;           // kink column written, -1 for none
-  Texts columnAfter;    // with symmetric input
+  int column;         // kink column written, -1 for none
+  Texts columnAfter;  // with symmetric input
 };
 
 TEST(KinkEntries, RangeChecksAndMirroredWrites) {
   const EntryCase cases[] = {
-      {"angle", [](auto& w, auto&, auto& p, auto t) { setChordAngle(w, p, t); }, "5",
-       {}, kColKinkChordAngle, {"5", "0", "5"}},
-      {"angle 89", [](auto& w, auto&, auto& p, auto t) { setChordAngle(w, p, t); }, "89",
-       {}, kColKinkChordAngle, {"89", "0", "89"}},
-      {"angle 89,5", [](auto& w, auto&, auto& p, auto t) { setChordAngle(w, p, t); }, "89,5",
-       {4}, kColKinkChordAngle, {"0", "0", "0"}},
-      {"angle -90", [](auto& w, auto&, auto& p, auto t) { setChordAngle(w, p, t); }, "-90",
-       {4}, kColKinkChordAngle, {"0", "0", "0"}},
-      {"pivot", [](auto& w, auto& c, auto& p, auto t) { setPivot(w, c, p, t); }, "25",
-       {}, kColKinkPivotPercent, {"25", "75", "25"}},
-      {"pivot 101", [](auto& w, auto& c, auto& p, auto t) { setPivot(w, c, p, t); }, "101",
-       {8}, kColKinkPivotPercent, {"75", "75", "75"}},
-      {"x", [](auto& w, auto&, auto& p, auto t) { setLeadingEdgeX(w, p, t); }, "0.15",
-       {}, kColKinkX, {"0,15", "0", "0,15"}},
+      {"angle",
+       [](auto& w, auto&, auto& p, auto t) { setChordAngle(w, p, t); },
+       "5",
+       {},
+       kColKinkChordAngle,
+       {"5", "0", "5"}},
+      {"angle 89",
+       [](auto& w, auto&, auto& p, auto t) { setChordAngle(w, p, t); },
+       "89",
+       {},
+       kColKinkChordAngle,
+       {"89", "0", "89"}},
+      {"angle 89,5",
+       [](auto& w, auto&, auto& p, auto t) { setChordAngle(w, p, t); },
+       "89,5",
+       {4},
+       kColKinkChordAngle,
+       {"0", "0", "0"}},
+      {"angle -90",
+       [](auto& w, auto&, auto& p, auto t) { setChordAngle(w, p, t); },
+       "-90",
+       {4},
+       kColKinkChordAngle,
+       {"0", "0", "0"}},
+      {"pivot",
+       [](auto& w, auto& c, auto& p, auto t) { setPivot(w, c, p, t); },
+       "25",
+       {},
+       kColKinkPivotPercent,
+       {"25", "75", "25"}},
+      {"pivot 101",
+       [](auto& w, auto& c, auto& p, auto t) { setPivot(w, c, p, t); },
+       "101",
+       {8},
+       kColKinkPivotPercent,
+       {"75", "75", "75"}},
+      {"x",
+       [](auto& w, auto&, auto& p, auto t) { setLeadingEdgeX(w, p, t); },
+       "0.15",
+       {},
+       kColKinkX,
+       {"0,15", "0", "0,15"}},
   };
   for (const EntryCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -458,8 +502,7 @@ TEST(Sweep, FortyFiveDegreesRightAtTheCentreMovesTheTipBack) {
     EditingPlatform platform(wing);
     EditingContext context;
     setSweepRight(wing, context, platform, "45");
-    EXPECT_EQ(columnTexts(wing.kinkTable, kColKinkX),
-              (Texts{symmetric ? "0,5" : "0", "0", "0,5"}));
+    EXPECT_EQ(columnTexts(wing.kinkTable, kColKinkX), (Texts{symmetric ? "0,5" : "0", "0", "0,5"}));
     EXPECT_FALSE(wing.wingSaved);
   }
 }
@@ -523,8 +566,8 @@ TEST(MirrorAirfoil, CopiesTheAirfoilToTheMirroredKinkWithSymmetricInput) {
     const Texts expected = symmetric ? Texts{"mh45.dat", "-1,2", "0,01", "0,03"}
                                      : Texts{"ebene_platte.dat", "0", "0", "0,00471"};
     const CellTable& k = wing.kinkTable;
-    EXPECT_EQ((Texts{k.cell(kColKinkAirfoil, 1), k.cell(kColKinkAlpha0, 1),
-                     k.cell(kColKinkCm0, 1), k.cell(kColKinkSection + 5, 1)}),
+    EXPECT_EQ((Texts{k.cell(kColKinkAirfoil, 1), k.cell(kColKinkAlpha0, 1), k.cell(kColKinkCm0, 1),
+                     k.cell(kColKinkSection + 5, 1)}),
               expected);
     EXPECT_FALSE(wing.wingSaved);
     EXPECT_EQ(platform.refreshes, (std::vector<bool>{true}));
