@@ -574,6 +574,20 @@ TEST(MirrorAirfoil, CopiesTheAirfoilToTheMirroredKinkWithSymmetricInput) {
   }
 }
 
+TEST(MirrorAirfoil, ABlendedSectionIsNotCopiedOntoATip) {
+  // Uneven wing: left tip at -0.25, blended kink at 0.25.
+  TWing wing = editableNewWing(false);
+  EditingPlatform platform(wing);
+  wing.barPosition = 0.25L;
+  setKink(wing, platform);
+  wing.kinkTable.setCell(kColKinkY, 1, "-0,25");
+  wing.flapTable.setCell(kColFlapYLeft, 1, "-0,25");
+  wing.symmetricInput = true;
+  mirrorAirfoil(wing, platform);
+  EXPECT_EQ(wing.kinkTable.cell(kColKinkAirfoil, 1), "ebene_platte.dat");
+  EXPECT_EQ(wing.kinkTable.cell(kColKinkAlpha0, 1), "0");
+}
+
 TEST(BarMovement, JumpsAndSteps) {
   TWing wing = fourFieldWing(true);
   EditingPlatform platform(wing);
