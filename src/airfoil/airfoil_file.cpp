@@ -4,6 +4,7 @@
 // usable airfoil raises AirfoilFileError naming the file, the line where
 // there is one, and the reason.
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <fstream>
@@ -126,14 +127,14 @@ std::string_view nextToken(std::string_view line, std::size_t& pos) {
 // decimal separator and an optional exponent, finite.
 Real parseCoordinate(std::string_view token, const std::string& sourceName, long long line) {
   std::string_view digits = token;
-  if (digits.starts_with('+')) digits.remove_prefix(1);
-  const bool looksNumeric =
-      !digits.empty() && (std::isdigit(static_cast<unsigned char>(digits.front())) ||
-                          digits.front() == '.' || digits.front() == '-');
+  if (digits.size() > 1 && digits[0] == '+' &&
+      (std::isdigit(static_cast<unsigned char>(digits[1])) || digits[1] == '.')) {
+    digits.remove_prefix(1);
+  }
   Real value = 0;
   const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value,
                                       std::chars_format::general);
-  if (!looksNumeric || result.ptr != digits.data() + digits.size()) {
+  if (result.ptr != digits.data() + digits.size()) {
     refuseLine(sourceName, line, "\"" + shownToken(token) + "\" ist keine Zahl");
   }
   if (result.ec == std::errc::result_out_of_range) {
@@ -240,11 +241,11 @@ void TAirfoil::loadFromStream(std::istream& in, const std::string& sourceName) {
     const std::string_view text(line);
     const std::string_view xText = nextToken(text, pos);
     if (xText.empty()) continue;  // a blank line adds no point
+    const Real x = parseCoordinate(xText, sourceName, lineNumber);
     const std::string_view yText = nextToken(text, pos);
     if (yText.empty()) {
       refuseLine(sourceName, lineNumber, "nur eine Zahl, erwartet werden x und y");
     }
-    const Real x = parseCoordinate(xText, sourceName, lineNumber);
     const Real y = parseCoordinate(yText, sourceName, lineNumber);
     if (static_cast<int>(read.size()) >= kMaxAirfoilPoints) {
       refuse(sourceName, "mehr als " + std::to_string(kMaxAirfoilPoints) + " Koordinatenpunkte");
