@@ -79,9 +79,10 @@ TEST(Characteristics, Naca2412And4412AgreeWithThinAirfoilTheory) {
       const Real cm0 = a->GetCharacteristic(kSlotCm0);
       EXPECT_TRUE(near(alpha0, theory.alpha0Deg, 0, 0.3L)) << c.name;
       EXPECT_TRUE(near(cm0, theory.cmQuarterChord, 0, 0.01L)) << c.name;
-      std::printf("[ naca     ] %s %-8s Alfa_0 %.4Lf deg (theory %.4Lf), Cm_0.25 %.5Lf (theory %.5Lf)\n",
-                  c.name, a == &raw ? "raw" : "section", alpha0, theory.alpha0Deg, cm0,
-                  theory.cmQuarterChord);
+      std::printf(
+          "[ naca     ] %s %-8s Alfa_0 %.4Lf deg (theory %.4Lf), Cm_0.25 %.5Lf (theory %.5Lf)\n",
+          c.name, a == &raw ? "raw" : "section", alpha0, theory.alpha0Deg, cm0,
+          theory.cmQuarterChord);
     }
     EXPECT_TRUE(near(raw.GetCharacteristic(kSlotCamber), 100 * c.m, 0.001L));
     EXPECT_TRUE(near(raw.GetCharacteristic(kSlotCamberPosition), 100 * c.p, 0.03L));
@@ -90,7 +91,8 @@ TEST(Characteristics, Naca2412And4412AgreeWithThinAirfoilTheory) {
 
 TEST(Characteristics, TiesKeepThePointNearerTheTrailingEdge) {
   // Two upper points with the same thickness 0.1 at x = 0.6 and 0.3.
-  TAirfoil a = chain({{1, 0}, {0.6L, 0.05L}, {0.3L, 0.05L}, {0, 0}, {0.3L, -0.05L}, {0.6L, -0.05L}, {1, 0}});
+  TAirfoil a =
+      chain({{1, 0}, {0.6L, 0.05L}, {0.3L, 0.05L}, {0, 0}, {0.3L, -0.05L}, {0.6L, -0.05L}, {1, 0}});
   a.ComputeCharacteristics();
   EXPECT_TRUE(near(a.GetCharacteristic(kSlotThickness), 10, 1e-15L));
   EXPECT_TRUE(near(a.GetCharacteristic(kSlotThicknessPosition), 60, 1e-15L));
@@ -98,7 +100,8 @@ TEST(Characteristics, TiesKeepThePointNearerTheTrailingEdge) {
 
 TEST(Characteristics, NegativeCamberKeepsItsSignAndPosition) {
   // Mean line -0.01 at 0.6, +0.005 at 0.3: the larger magnitude wins.
-  TAirfoil a = chain({{1, 0}, {0.6L, 0.03L}, {0.3L, 0.045L}, {0, 0}, {0.3L, -0.035L}, {0.6L, -0.05L}, {1, 0}});
+  TAirfoil a = chain(
+      {{1, 0}, {0.6L, 0.03L}, {0.3L, 0.045L}, {0, 0}, {0.3L, -0.035L}, {0.6L, -0.05L}, {1, 0}});
   a.ComputeCharacteristics();
   EXPECT_TRUE(near(a.GetCharacteristic(kSlotCamber), -1, 1e-15L));
   EXPECT_TRUE(near(a.GetCharacteristic(kSlotCamberPosition), 60, 1e-15L));
@@ -153,12 +156,12 @@ TEST(CharacteristicsListing, ThirteenLinesWithLabelsValuesAndUnits) {
   EXPECT_EQ(lines[0], "P12");
   EXPECT_EQ(lines[1], "");
   EXPECT_EQ(lines[2], "Anzahl Koordinaten = 61");
-  const char* prefixes[10] = {"d = ",     "xd = ",  "f = ",   "xf = ",     "Alfa_0 = ",
+  const char* prefixes[10] = {"d = ",       "xd = ",  "f = ",   "xf = ",     "Alfa_0 = ",
                               "Cm_0.25 = ", "dca = ", "xNp = ", "Alfa_e = ", "Ca_e = "};
   const char* suffixes[10] = {" %", " %", " %", " %", " °", "", "", " %", " °", ""};
   for (int slot = 0; slot < 10; ++slot) {
-    const std::string expected = prefixes[slot] +
-                                 formatCellNumber(a.GetCharacteristic(slot)) + suffixes[slot];
+    const std::string expected =
+        prefixes[slot] + formatCellNumber(a.GetCharacteristic(slot)) + suffixes[slot];
     EXPECT_EQ(lines[3 + slot], expected) << slot;
   }
   TAirfoil plate = chain({{1, 0}, {0, 0}, {1, 0}});
