@@ -16,11 +16,19 @@
 
 namespace {
 
+// One scratch file per process, removed when the fuzzer exits.
+struct ScratchFile {
+  std::filesystem::path path = std::filesystem::temp_directory_path() /
+                               ("velarix_airfoil_fuzz_" + std::to_string(::getpid()) + ".dat");
+  ~ScratchFile() {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+  }
+};
+
 const std::filesystem::path& scratchFile() {
-  static const std::filesystem::path path =
-      std::filesystem::temp_directory_path() /
-      ("velarix_airfoil_fuzz_" + std::to_string(::getpid()) + ".dat");
-  return path;
+  static const ScratchFile file;
+  return file.path;
 }
 
 bool finite(const velarix::TAirfoil& a) {
