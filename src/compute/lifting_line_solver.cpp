@@ -385,6 +385,11 @@ Coefficients integrateCoefficients(const System& sys, const LiftingLineInput& in
   return {factor * sumLift, -factor * sumMoment / in.referenceChord};
 }
 
+// Relative to lu, the distance below which a prescribed XD counts as the
+// neutral point: far above the iteration error (about 1e-12), far below any
+// meaningful centre-of-gravity position.
+constexpr Real kNeutralPointTolerance = 1e-9L;
+
 [[noreturn]] void refuse(const std::string& text) {
   throw WingComputationError("Der Flügel kann nicht berechnet werden: " + text);
 }
@@ -412,7 +417,9 @@ Real designAngle(const LiftingLineInput& in, const LiftingLineSolution& sol) {
       alpha = a0 + cm0 * 360.0L / (0.01L * in.designValue * slope * 2.0L * kPi);
       break;
     case SolverMode::CgPosition:
-      if (in.designValue == sol.aerodynamicNeutralPoint) {
+      // Within the accuracy of the sweeps XD = XN has no trim point.
+      if (std::fabs(in.designValue - sol.aerodynamicNeutralPoint) <=
+          kNeutralPointTolerance * in.referenceChord) {
         refuse("die Schwerpunktlage " + number(in.designValue) +
                " m fällt mit dem Neutralpunkt zusammen; dort gibt es keinen Trimmzustand. "
                "Bitte eine Schwerpunktlage vor oder hinter dem Neutralpunkt vorgeben.");

@@ -99,7 +99,7 @@ int sweepCount(int stationCount);
 // 3*Nit, one step per sweep) and, should an integral of the sweep terms not
 // converge, the box "Kovergenzproblem!". Throws WingComputationError for a
 // wing or design value without a defined result: zero lift slope, XD = XN in
-// mode 4, SM = 0 in mode 3, a design point without lift (CA = 0) or any
+// mode 4 (within 1e-9 lu), SM = 0 in mode 3, a design point without lift (CA = 0) or any
 // result that is not finite. On a throw `solution` may hold partial values.
 void solveLiftingLine(const LiftingLineInput& input, LiftingLineSolution& solution,
                       Platform& platform);

@@ -120,18 +120,18 @@ void copySolution(const LiftingLineSolution& sol, TSpanDistribution& d, TWingCoe
   c.inducedYawingMoment = sol.inducedYawingMoment;
 }
 
+}  // namespace
+
 // Local centre of pressure xd = x25 - mue c / gamma (mue/gamma = cm/ca).
 // A station without circulation has no centre of pressure; it is given the
 // quarter-chord point, where a section's lift acts, so that the drawing and
 // the report show a finite value there.
-void localCentresOfPressure(TSpanDistribution& d) {
+void computeLocalCentresOfPressure(TSpanDistribution& d) {
   for (int j = 1; j <= d.stationCount; ++j) {
     const Real xd = d.xQuarterChord[j] - d.mue[j] * d.chord[j] / d.gamma[j];
     d.xd[j] = d.gamma[j] != 0 && std::isfinite(xd) ? xd : d.xQuarterChord[j];
   }
 }
-
-}  // namespace
 
 Real airDensity(Real altitude) {
   if (!(altitude >= 0 && altitude <= kMaxFlightAltitude)) {
@@ -292,7 +292,7 @@ void computeWing(TWing& wing, WingResults& results, Platform& platform) {
   solveLiftingLine(in, solution, platform);
   copySolution(solution, d, c);
 
-  localCentresOfPressure(d);
+  computeLocalCentresOfPressure(d);
   // |CA| > 0 is guaranteed by the solver.
   c.flightSpeed = std::sqrt(2.0L * wing.wingMass * kGravity /
                             (c.wingArea * c.airDensity * std::fabs(c.liftCoefficient)));

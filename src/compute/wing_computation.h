@@ -43,6 +43,11 @@ PlanformIntegrals integratePlanform(const TWing& wing);
 // summed in 1 mm steps from the left tip: XE = sum * 2/(pi s^2).
 Real ellipticNeutralPoint(const TWing& wing, Real halfSpan);
 
+// Local centres of pressure xd = x25 - mue c / gamma [m] at the stations. A
+// station without circulation (or where the quotient is not finite) gets its
+// quarter-chord point.
+void computeLocalCentresOfPressure(TSpanDistribution& distribution);
+
 // Reynolds numbers (1/nu = 70000 s/m^2) at the stations and tips and the
 // flat-plate friction estimate of the polar; needs gamma/ai (cwi) and the
 // flight speed, density, area, aspect ratio, CA and CWI in `coefficients`.
