@@ -247,6 +247,29 @@ TEST(LiftingLine, DesignModesKeepThePrescribedValue) {
   }
 }
 
+// The sweeps read the couplings rounded to double for speed; the results
+// must stay those of the full extended-precision coefficients to 1e-15,
+// including A0 and CM0, which come from differences of nearly equal lifts.
+TEST(LiftingLine, DoubleCouplingsKeepTheExtendedResults) {
+  for (int m : {15, 63}) {
+    SCOPED_TRACE(m);
+    LiftingLineInput in = inputOf(testing::sweptWing(true, m), SolverMode::WingAngle, 3);
+    const LiftingLineSolution fast = solve(in);
+    in.extendedCouplings = true;
+    const LiftingLineSolution exact = solve(in);
+    EXPECT_TRUE(near(fast.liftSlope, exact.liftSlope, 1e-15L));
+    EXPECT_TRUE(near(fast.aerodynamicNeutralPoint, exact.aerodynamicNeutralPoint, 1e-15L));
+    EXPECT_TRUE(near(fast.zeroLiftAngle, exact.zeroLiftAngle, 1e-15L));
+    EXPECT_TRUE(near(fast.zeroLiftMoment, exact.zeroLiftMoment, 1e-15L));
+    EXPECT_TRUE(near(fast.liftCoefficient, exact.liftCoefficient, 1e-15L));
+    EXPECT_TRUE(near(fast.inducedDrag, exact.inducedDrag, 1e-15L));
+    for (int v = 1; v <= m; ++v) {
+      EXPECT_TRUE(near(fast.gamma[v], exact.gamma[v], 1e-15L)) << v;
+      EXPECT_TRUE(near(fast.mue[v], exact.mue[v], 1e-14L, 1e-19L)) << v;
+    }
+  }
+}
+
 TEST(LiftingLine, RefusesDesignPointsWithoutAResult) {
   const TWing wing = testing::sweptWing(false, 7);
   const LiftingLineSolution byAngle = solve(inputOf(wing, SolverMode::WingAngle, 3));
