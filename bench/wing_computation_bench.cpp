@@ -72,12 +72,22 @@ void BM_ComputeWingNewWing(benchmark::State& state) {
   runComputeWing(state, wing);
 }
 BENCHMARK(BM_ComputeWingNewWing)
-    ->Arg(7)->Arg(15)->Arg(31)->Arg(63)->Arg(127)->Unit(benchmark::kMillisecond);
+    ->Arg(7)
+    ->Arg(15)
+    ->Arg(31)
+    ->Arg(63)
+    ->Arg(127)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_ComputeWingSweptWithFlaps(benchmark::State& state) {
   runComputeWing(state, sweptWingWithFlaps());
 }
 BENCHMARK(BM_ComputeWingSweptWithFlaps)
-    ->Arg(7)->Arg(15)->Arg(31)->Arg(63)->Arg(127)->Unit(benchmark::kMillisecond);
+    ->Arg(7)
+    ->Arg(15)
+    ->Arg(31)
+    ->Arg(63)
+    ->Arg(127)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -78,14 +78,13 @@ CarlsonIntegrals carlsonRfRd(Real x, Real y, Real z) {
   const Real d3 = (3 * dx * dy - 8 * dz * dz) * dz;
   const Real d4 = 3 * (dx * dy - dz * dz) * dz * dz;
   const Real d5 = dx * dy * dz * dz * dz;
-  const Real series = 1.0L - 3 * d2 / 14 + d3 / 6 + 9 * d2 * d2 / 88 - 3 * d4 / 22 -
-                      9 * d2 * d3 / 52 + 3 * d5 / 26;
+  const Real series =
+      1.0L - 3 * d2 / 14 + d3 / 6 + 9 * d2 * d2 / 88 - 3 * d4 / 22 - 9 * d2 * d3 / 52 + 3 * d5 / 26;
   const Real rd = scale * series / (ad * std::sqrt(ad)) + 3 * sum;
   return {rf, rd};
 }
 
-IncompleteEllipticIntegrals incompleteEllipticIntegrals(Real sinPhi, Real cosPhi,
-                                                        Real kSquared) {
+IncompleteEllipticIntegrals incompleteEllipticIntegrals(Real sinPhi, Real cosPhi, Real kSquared) {
   // F = s R_F(c^2, 1 - k^2 s^2, 1);  E = F - (k^2/3) s^3 R_D(c^2, 1 - k^2 s^2, 1).
   const Real s2 = sinPhi * sinPhi;
   const Real delta2 = cosPhi * cosPhi + (1.0L - kSquared) * s2;
@@ -103,8 +102,7 @@ Real heumanLambda(Real sinPsi, Real cosPsi, Real kcSquared, const CompleteEllipt
   const Real delta2 = cosPsi * cosPsi + kSquared * s2;
   const CarlsonIntegrals r = carlsonRfRd(cosPsi * cosPsi, delta2, 1.0L);
   const Real f = sinPsi * r.rf;
-  return (2 / kPi) *
-         (ke.secondKind * f - ke.firstKind * (kcSquared / 3) * sinPsi * s2 * r.rd);
+  return (2 / kPi) * (ke.secondKind * f - ke.firstKind * (kcSquared / 3) * sinPsi * s2 * r.rd);
 }
 
 }  // namespace velarix

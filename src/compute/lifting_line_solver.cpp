@@ -80,8 +80,7 @@ InfluenceValues influenceFunctions(Real x, Real y) {
   const Real r0 = std::sqrt(x * x + y2);
   const Real r1 = std::sqrt((1.0L - x) * (1.0L - x) + y2);
   const Real outside = x < 0 ? -2.0L * x : (x > 1 ? 2.0L * (x - 1.0L) : 0.0L);
-  const Real sumMinusOne =
-      y2 / (r0 + std::fabs(x)) + y2 / (r1 + std::fabs(1.0L - x)) + outside;
+  const Real sumMinusOne = y2 / (r0 + std::fabs(x)) + y2 / (r1 + std::fabs(1.0L - x)) + outside;
   const Real kc2 = std::clamp(sumMinusOne * (r0 + r1 + 1.0L) / (4.0L * r0 * r1), 0.0L, 1.0L);
   const Real k2 = 1.0L - kc2;
   const CompleteEllipticIntegrals ke = completeEllipticIntegrals(k2, kc2);
@@ -94,9 +93,9 @@ InfluenceValues influenceFunctions(Real x, Real y) {
   const Real root = std::sqrt(r0 * r1);
   const Real ek = ke.secondKind - ke.firstKind * kc2;
   const Real f1 = 1.0L - lambda + (4.0L / kPi) * ek * root;
-  const Real f2 = (16.0L / kPi) * (2.0L * (1.0L - x) * ek * root -
-                                   (ke.firstKind * (1.0L - 2.0L * x) - kPi * lambda * root) *
-                                       y2 / root);
+  const Real f2 =
+      (16.0L / kPi) * (2.0L * (1.0L - x) * ek * root -
+                       (ke.firstKind * (1.0L - 2.0L * x) - kPi * lambda * root) * y2 / root);
   return {f1, f2};
 }
 
@@ -114,7 +113,8 @@ SweepTerms computeSweepTerms(int m, Real span, const Distribution& xTrailingEdge
 
   const Real norm = m + 1;
   const Real sqrt2 = std::sqrt(2.0L);
-  const Real f = rombergFirstKind(1.0 / std::sqrt(2.0), kPiD / 2, log) * 16.0L / (3.0L * kPi * norm);
+  const Real f =
+      rombergFirstKind(1.0 / std::sqrt(2.0), kPiD / 2, log) * 16.0L / (3.0L * kPi * norm);
   const Real h = -16.0L / (std::sqrt(3.0L) * kPi * norm);
 
   SweepTerms terms{std::vector<Real>(size), std::vector<Real>(size)};
@@ -171,9 +171,7 @@ SweepTerms computeSweepTerms(int m, Real span, const Distribution& xTrailingEdge
 
 }  // namespace lifting_line
 
-int sweepCount(int stationCount) {
-  return static_cast<int>(std::nearbyint(3.3 * stationCount));
-}
+int sweepCount(int stationCount) { return static_cast<int>(std::nearbyint(3.3 * stationCount)); }
 
 namespace {
 
@@ -228,9 +226,9 @@ struct System {
   int m = 0;
   std::vector<std::size_t> rowStart;  // index of row v's first entry
   std::vector<Coupling> coupling;
-  std::vector<Real> multhopp;         // B_vn in the same layout
-  std::vector<Real> diagonal;         // B_vv
-  std::vector<Real> c1, c2, c3, c4;   // station coefficients
+  std::vector<Real> multhopp;        // B_vn in the same layout
+  std::vector<Real> diagonal;        // B_vv
+  std::vector<Real> c1, c2, c3, c4;  // station coefficients
   std::vector<Real> chord, x25, sinTheta;
 
   static int first(int v) { return v % 2 == 0 ? 1 : 2; }
@@ -310,8 +308,8 @@ System assembleSystem(const LiftingLineInput& in, IntegrationLog& log) {
   }
   sys.coupling.resize(entries);
   sys.multhopp.resize(entries);
-  for (auto* a : {&sys.diagonal, &sys.c1, &sys.c2, &sys.c3, &sys.c4, &sys.chord, &sys.x25,
-                  &sys.sinTheta}) {
+  for (auto* a :
+       {&sys.diagonal, &sys.c1, &sys.c2, &sys.c3, &sys.c4, &sys.chord, &sys.x25, &sys.sinTheta}) {
     a->assign(size, 0.0L);
   }
   std::vector<Real> cosTheta(size);
@@ -438,8 +436,9 @@ Real designAngle(const LiftingLineInput& in, const LiftingLineSolution& sol) {
       break;
     case SolverMode::StabilityMargin:
       if (in.designValue == 0) {
-        refuse("ein Stabilitätsmaß von 0 % legt keinen Flugzustand fest. Bitte einen Wert "
-               "ungleich 0 vorgeben.");
+        refuse(
+            "ein Stabilitätsmaß von 0 % legt keinen Flugzustand fest. Bitte einen Wert "
+            "ungleich 0 vorgeben.");
       }
       alpha = a0 + cm0 * 360.0L / (0.01L * in.designValue * slope * 2.0L * kPi);
       break;
@@ -491,8 +490,9 @@ void solveLiftingLine(const LiftingLineInput& in, LiftingLineSolution& sol, Plat
   sol.liftSlope = unit.lift;
   sol.momentSlope = unit.moment;
   if (!(std::isfinite(sol.liftSlope) && sol.liftSlope != 0)) {
-    refuse("der Auftriebsanstieg ist 0 oder nicht bestimmt; Neutralpunkt und Anstellwinkel "
-           "lassen sich nicht berechnen.");
+    refuse(
+        "der Auftriebsanstieg ist 0 oder nicht bestimmt; Neutralpunkt und Anstellwinkel "
+        "lassen sich nicht berechnen.");
   }
   sol.aerodynamicNeutralPoint =
       in.geometricNeutralPoint - in.referenceChord * sol.momentSlope / sol.liftSlope;
@@ -523,9 +523,10 @@ void solveLiftingLine(const LiftingLineInput& in, LiftingLineSolution& sol, Plat
   sol.liftCoefficient = in.mode == SolverMode::LiftCoefficient ? in.designValue : design.lift;
   sol.momentCoefficient = design.moment;
   if (sol.liftCoefficient == 0) {
-    refuse("der Auftriebsbeiwert des Auslegungspunktes ist 0; Druckpunkt, Stabilitätsmaß und "
-           "Fluggeschwindigkeit sind dann nicht bestimmt. Bitte einen Auftriebsbeiwert "
-           "ungleich 0 vorgeben.");
+    refuse(
+        "der Auftriebsbeiwert des Auslegungspunktes ist 0; Druckpunkt, Stabilitätsmaß und "
+        "Fluggeschwindigkeit sind dann nicht bestimmt. Bitte einen Auftriebsbeiwert "
+        "ungleich 0 vorgeben.");
   }
   sol.pressurePoint = in.mode == SolverMode::CgPosition
                           ? in.designValue
@@ -558,25 +559,23 @@ void solveLiftingLine(const LiftingLineInput& in, LiftingLineSolution& sol, Plat
   }
   sol.inducedDrag = factor * drag;
   sol.inducedDragQuality =
-      sol.inducedDrag /
-      (sol.liftCoefficient * sol.liftCoefficient / (kPi * in.aspectRatio));
+      sol.inducedDrag / (sol.liftCoefficient * sol.liftCoefficient / (kPi * in.aspectRatio));
   sol.inducedYawingMoment = factor * 0.25L * yaw;
 
-  const std::pair<Real, const char*> results[] = {
-      {sol.alpha, "Anstellwinkel"},
-      {sol.liftSlope, "dCA"},
-      {sol.momentSlope, "dCM"},
-      {sol.aerodynamicNeutralPoint, "XN"},
-      {sol.zeroLiftAngle, "A0"},
-      {sol.zeroLiftMoment, "CM0"},
-      {sol.liftCoefficient, "CA"},
-      {sol.momentCoefficient, "CM"},
-      {sol.pressurePoint, "XD"},
-      {sol.stabilityMargin, "Stabilitätsmaß"},
-      {sol.rollingMoment, "CL"},
-      {sol.inducedDrag, "CWI"},
-      {sol.inducedDragQuality, "CWI/CWI ell."},
-      {sol.inducedYawingMoment, "CNI"}};
+  const std::pair<Real, const char*> results[] = {{sol.alpha, "Anstellwinkel"},
+                                                  {sol.liftSlope, "dCA"},
+                                                  {sol.momentSlope, "dCM"},
+                                                  {sol.aerodynamicNeutralPoint, "XN"},
+                                                  {sol.zeroLiftAngle, "A0"},
+                                                  {sol.zeroLiftMoment, "CM0"},
+                                                  {sol.liftCoefficient, "CA"},
+                                                  {sol.momentCoefficient, "CM"},
+                                                  {sol.pressurePoint, "XD"},
+                                                  {sol.stabilityMargin, "Stabilitätsmaß"},
+                                                  {sol.rollingMoment, "CL"},
+                                                  {sol.inducedDrag, "CWI"},
+                                                  {sol.inducedDragQuality, "CWI/CWI ell."},
+                                                  {sol.inducedYawingMoment, "CNI"}};
   for (const auto& [value, name] : results) checkFinite(value, name);
   for (int v = 1; v <= m; ++v) {
     checkFinite(sol.gamma[v], "Zirkulation");

@@ -51,15 +51,15 @@ class WingComputationError : public WingDataError {
 enum class SolverMode { WingAngle = 1, LiftCoefficient = 2, StabilityMargin = 3, CgPosition = 4 };
 
 struct LiftingLineInput {
-  int stationCount = 0;           // m
-  Distribution xLeadingEdge{};    // [m], 1..m
-  Distribution xTrailingEdge{};   // [m], 1..m
+  int stationCount = 0;              // m
+  Distribution xLeadingEdge{};       // [m], 1..m
+  Distribution xTrailingEdge{};      // [m], 1..m
   Distribution angleFromZeroLift{};  // [deg], 1..m
-  Distribution cm0{};             // 1..m
-  Real span = 0;                  // b [m]
-  Real aspectRatio = 0;           // Lambda
-  Real referenceChord = 0;        // lu [m]
-  Real geometricNeutralPoint = 0; // XC [m]
+  Distribution cm0{};                // 1..m
+  Real span = 0;                     // b [m]
+  Real aspectRatio = 0;              // Lambda
+  Real referenceChord = 0;           // lu [m]
+  Real geometricNeutralPoint = 0;    // XC [m]
   SolverMode mode = SolverMode::WingAngle;
   // The prescribed quantity: alpha [deg], CA, SM [% of lu] or XD [m].
   Real designValue = 0;
@@ -75,7 +75,7 @@ struct LiftingLineSolution {
   // Out: the solution of the design point.
   Distribution gamma{};
   Distribution mue{};
-  Distribution ai{};   // [rad]
+  Distribution ai{};  // [rad]
   Distribution cwi{};
   Distribution ca{};
 

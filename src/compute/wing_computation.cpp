@@ -143,8 +143,8 @@ Real airDensity(Real altitude) {
     const Real h0 = 1000.0L * static_cast<Real>(i);
     const Real h1 = h0 + 1000.0L;
     if (h0 <= altitude && altitude < h1) {
-      return kDensityTable[i] + (kDensityTable[i + 1] - kDensityTable[i]) * (altitude - h0) /
-                                    (h1 - h0);
+      return kDensityTable[i] +
+             (kDensityTable[i + 1] - kDensityTable[i]) * (altitude - h0) / (h1 - h0);
     }
   }
   return kDensityTable.back();  // not reached
@@ -225,9 +225,9 @@ void estimateDrag(Real span, Real wingMass, TSpanDistribution& d, TWingCoefficie
   c.totalDragEstimated = c.frictionDragEstimated + c.inducedDrag;
   c.glideRatioEstimated = ca / c.totalDragEstimated;
   c.climbFactorEstimated = std::pow(absCa, 1.5L) / c.totalDragEstimated;
-  c.sinkSpeedEstimated =
-      c.totalDragEstimated *
-      std::sqrt(2.0L * kGravity * wingMass / c.airDensity / c.wingArea / absCa) / absCa;
+  c.sinkSpeedEstimated = c.totalDragEstimated *
+                         std::sqrt(2.0L * kGravity * wingMass / c.airDensity / c.wingArea / absCa) /
+                         absCa;
   c.glideAngleEstimated = std::atan(c.totalDragEstimated / ca);
 }
 

@@ -19,9 +19,9 @@ struct WingResults {
   TSpanDistribution distribution;
   TWingCoefficients coefficients;
   DrawingMapping mapping;
-  DesignValueTexts designTexts;  // the texts of the design entries
-  bool computed = false;         // a wing has been computed successfully
-  bool profileDragValid = false; // cwp/cwg and the computed polar are current
+  DesignValueTexts designTexts;   // the texts of the design entries
+  bool computed = false;          // a wing has been computed successfully
+  bool profileDragValid = false;  // cwp/cwg and the computed polar are current
 };
 
 inline constexpr Real kMaxFlightAltitude = 25000;  // [m], end of the density table

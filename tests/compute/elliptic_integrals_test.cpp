@@ -26,7 +26,8 @@ TEST(EllipticIntegrals, CompleteIntegralsToExtendedPrecision) {
       {0.9990234375L, 4.507413597899042266637L, 1.003912355556817636667L}};
   for (const CompleteCase& c : cases) {
     SCOPED_TRACE(c.k);
-    const CompleteEllipticIntegrals ke = completeEllipticIntegrals(c.k * c.k, (1 - c.k) * (1 + c.k));
+    const CompleteEllipticIntegrals ke =
+        completeEllipticIntegrals(c.k * c.k, (1 - c.k) * (1 + c.k));
     EXPECT_TRUE(near(ke.firstKind, c.firstKind, 5e-19L));
     EXPECT_TRUE(near(ke.secondKind, c.secondKind, 5e-19L));
     EXPECT_TRUE(near(ke.firstKind, std::comp_ellint_1(c.k), 1e-14L));
@@ -61,9 +62,9 @@ TEST(EllipticIntegrals, IncompleteIntegralsForBothSignsOfTheAmplitude) {
 // Lambda0(pi/2, k) = 1 (Byrd & Friedman 150.03).
 TEST(EllipticIntegrals, HeumanLambdaValuesAndLimits) {
   const CompleteCase cases[] = {{0.0625L, -1.25L, -0.9480652599174167986879L},
-                               {0.5L, 0.75L, 0.6390337912324055616571L},
-                               {0.9375L, -0.25L, -0.1777412913527589463285L},
-                               {0.9990234375L, 1.375L, 0.8758276947596445569861L}};
+                                {0.5L, 0.75L, 0.6390337912324055616571L},
+                                {0.9375L, -0.25L, -0.1777412913527589463285L},
+                                {0.9990234375L, 1.375L, 0.8758276947596445569861L}};
   for (const CompleteCase& c : cases) {
     const long double psi = c.firstKind;
     SCOPED_TRACE(::testing::Message() << "k " << c.k << " psi " << psi);
@@ -76,8 +77,8 @@ TEST(EllipticIntegrals, HeumanLambdaValuesAndLimits) {
   EXPECT_TRUE(near(heumanLambda(std::sin(0.6L), std::cos(0.6L), 1, zero), std::sin(0.6L), 1e-18L));
   // k' = 1e-12: Lambda0 = 2 psi/pi up to terms of order k'^2 ln k'.
   const CompleteEllipticIntegrals one = completeEllipticIntegrals(1 - 1e-24L, 1e-24L);
-  EXPECT_TRUE(near(heumanLambda(std::sin(0.6L), std::cos(0.6L), 1e-24L, one), 2 * 0.6L / kPi,
-                   1e-18L));
+  EXPECT_TRUE(
+      near(heumanLambda(std::sin(0.6L), std::cos(0.6L), 1e-24L, one), 2 * 0.6L / kPi, 1e-18L));
 }
 
 }  // namespace

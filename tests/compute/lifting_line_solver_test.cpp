@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "compute/wing_computation.h"
 #include "compute/wing_builders.h"
+#include "compute/wing_computation.h"
 #include "support/fake_platform.h"
 #include "support/tolerance.h"
 
@@ -33,8 +33,7 @@ TEST(Romberg, ReportsNonConvergenceInsteadOfHanging) {
   EXPECT_TRUE(std::isfinite(oscillating.value));
   // A non-finite integrand ends at once (the full 50 levels would take 2^49
   // evaluations).
-  const RombergResult singular =
-      integrateRomberg([](double x) { return 1.0 / x; }, 1.0);
+  const RombergResult singular = integrateRomberg([](double x) { return 1.0 / x; }, 1.0);
   EXPECT_FALSE(singular.converged);
 }
 
@@ -76,16 +75,17 @@ InfluenceValues seriesInfluence(long double x, long double y) {
   long double lsum = 0;
   long double kcPower = 1;
   for (int i = 1; i <= 3; ++i) {
-    integral = ((2 * i - 1) * integral - std::pow(std::sin(psi), 2 * i - 1) * std::cos(psi)) /
-               (2 * i);
+    integral =
+        ((2 * i - 1) * integral - std::pow(std::sin(psi), 2 * i - 1) * std::cos(psi)) / (2 * i);
     kcPower *= kc2;
     lsum += a[i - 1] * kcPower * (2 * i * kk - (2 * i - 1) * ee) * integral;
   }
   const long double l = 2 / kPi * (ee * psi - lsum);
   const long double root = std::sqrt(r0 * r1);
   const long double ek = ee - kk * kc2;
-  return {1 - l + 4 / kPi * ek * root,
-          16 / kPi * (2 * (1 - x) * ek * root - (kk * (1 - 2 * x) - kPi * l * root) * y * y / root)};
+  return {
+      1 - l + 4 / kPi * ek * root,
+      16 / kPi * (2 * (1 - x) * ek * root - (kk * (1 - 2 * x) - kPi * l * root) * y * y / root)};
 }
 
 // Reference values from the exact integrals (mpmath, 30 digits): ahead of,
@@ -94,14 +94,13 @@ TEST(LiftingLine, InfluenceFunctionsMatchReferenceValues) {
   struct Case {
     long double x, y, f1, f2;
   };
-  const Case cases[] = {
-      {-3, 0.5L, 0.01181140604681379344L, 0.006439915517866864946L},
-      {4, -0.5L, 1.991101771586153679L, 0.005212795014003025092L},
-      {0.25L, 5, 1.000061805542035126L, 0.1992569436510402584L},
-      {1, -6, 1.123755414449129370L, 0.1636893041625962991L},
-      {-2, 3, 0.4024794946959986425L, 0.1613696339228794487L},
-      {0.25L, 0.001L, 1.217976998677699238L, 3.307858504006338106L},
-      {1, 0.001L, 1.999975126475438683L, 0.0002828099087080417201L}};
+  const Case cases[] = {{-3, 0.5L, 0.01181140604681379344L, 0.006439915517866864946L},
+                        {4, -0.5L, 1.991101771586153679L, 0.005212795014003025092L},
+                        {0.25L, 5, 1.000061805542035126L, 0.1992569436510402584L},
+                        {1, -6, 1.123755414449129370L, 0.1636893041625962991L},
+                        {-2, 3, 0.4024794946959986425L, 0.1613696339228794487L},
+                        {0.25L, 0.001L, 1.217976998677699238L, 3.307858504006338106L},
+                        {1, 0.001L, 1.999975126475438683L, 0.0002828099087080417201L}};
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << "X " << c.x << " Y " << c.y);
     const InfluenceValues exact = influenceFunctions(c.x, c.y);
@@ -199,11 +198,11 @@ TEST(LiftingLine, SymmetricWingHasMirrorEqualCirculation) {
 }
 
 TEST(LiftingLine, AsymmetricTwistOrFlapRolls) {
-  TWing twisted = testing::buildWing(
-      {{-1, 0, 0.2L, 0, 0, 0}, {0, 0, 0.2L, 0, 0, 0}, {1, 0, 0.2L, 2, 0, 0}});
-  TWing flapped = testing::buildWing(
-      {{-1, 0, 0.2L, 0, 0, 0}, {0, 0, 0.2L, 0, 0, 0}, {1, 0, 0.2L, 0, 0, 0}},
-      {{0, 0, 0}, {20, 20, 5}});
+  TWing twisted =
+      testing::buildWing({{-1, 0, 0.2L, 0, 0, 0}, {0, 0, 0.2L, 0, 0, 0}, {1, 0, 0.2L, 2, 0, 0}});
+  TWing flapped =
+      testing::buildWing({{-1, 0, 0.2L, 0, 0, 0}, {0, 0, 0.2L, 0, 0, 0}, {1, 0, 0.2L, 0, 0, 0}},
+                         {{0, 0, 0}, {20, 20, 5}});
   for (TWing* w : {&twisted, &flapped}) {
     const LiftingLineSolution s = solve(inputOf(*w, SolverMode::WingAngle, 2));
     // More lift on the right wing (stations 1..7) rolls to the left: CL < 0.
@@ -242,8 +241,7 @@ TEST(LiftingLine, DesignModesKeepThePrescribedValue) {
   EXPECT_EQ(byXd.pressurePoint, byAngle.pressurePoint);
   const Real ratio = (180 / kPi) / 57.3L;
   for (const LiftingLineSolution* s : {&byCa, &bySm, &byXd}) {
-    EXPECT_TRUE(near(s->alpha - byAngle.zeroLiftAngle,
-                     (3 - byAngle.zeroLiftAngle) * ratio, 1e-9L));
+    EXPECT_TRUE(near(s->alpha - byAngle.zeroLiftAngle, (3 - byAngle.zeroLiftAngle) * ratio, 1e-9L));
   }
 }
 
@@ -275,10 +273,10 @@ TEST(LiftingLine, RefusesDesignPointsWithoutAResult) {
   const LiftingLineSolution byAngle = solve(inputOf(wing, SolverMode::WingAngle, 3));
   FakePlatform platform;
   LiftingLineSolution s;
-  EXPECT_THROW(solveLiftingLine(inputOf(wing, SolverMode::CgPosition,
-                                        byAngle.aerodynamicNeutralPoint),
-                                s, platform),
-               WingComputationError);
+  EXPECT_THROW(
+      solveLiftingLine(inputOf(wing, SolverMode::CgPosition, byAngle.aerodynamicNeutralPoint), s,
+                       platform),
+      WingComputationError);
   EXPECT_THROW(solveLiftingLine(inputOf(wing, SolverMode::StabilityMargin, 0), s, platform),
                WingComputationError);
   // CA = 0 leaves XD, SM and the speed undefined.

@@ -55,8 +55,7 @@ inline TWing buildWing(const std::vector<KinkRow>& kinks, const std::vector<Flap
 
 // Rectangular wing of half span s and chord c, no twist, flat plate.
 inline TWing rectangularWing(Real s, Real c, int stationCount = 15) {
-  return buildWing({{-s, 0, c, 0, 0, 0}, {0, 0, c, 0, 0, 0}, {s, 0, c, 0, 0, 0}}, {},
-                   stationCount);
+  return buildWing({{-s, 0, c, 0, 0, 0}, {0, 0, c, 0, 0, 0}, {s, 0, c, 0, 0, 0}}, {}, stationCount);
 }
 
 // Swept, tapered flying wing of 2 m span: root chord 0,3 m, tip chord

@@ -75,18 +75,23 @@ TEST(WingComputation, NothingWithoutAWing) {
 }
 
 TEST(WingComputation, AirDensityTable) {
-  const std::pair<Real, Real> cases[] = {
-      {0, 1.225L}, {1000, 1.112L}, {1500, 0.5L * (1.112L + 1.007L)}, {24999, 0.040007L},
-      {25000, 0.04L}};
+  const std::pair<Real, Real> cases[] = {{0, 1.225L},
+                                         {1000, 1.112L},
+                                         {1500, 0.5L * (1.112L + 1.007L)},
+                                         {24999, 0.040007L},
+                                         {25000, 0.04L}};
   for (const auto& [h, rho] : cases) EXPECT_TRUE(near(airDensity(h), rho, 1e-15L)) << h;
-  for (Real h : {-1.0L, 25000.001L, std::nanl("")}) EXPECT_THROW(airDensity(h), WingComputationError) << h;
+  for (Real h : {-1.0L, 25000.001L, std::nanl("")})
+    EXPECT_THROW(airDensity(h), WingComputationError) << h;
 }
 
 // Panels of different taper: lu and XC are area-weighted over the panels'
 // mean aerodynamic chords, (2/3)(t1 + t2 - t1 t2/(t1 + t2)), not the kink chords.
 TEST(WingComputation, PlanformIntegralsOverPanelMeanChords) {
-  const TWing wing = testing::buildWing(
-      {{-1, 0.2L, 0.1L, 0, 0, 0}, {0, 0, 0.3L, 0, 0, 0}, {0.5L, 0.05L, 0.2L, 0, 0, 0}, {1, 0.2L, 0.1L, 0, 0, 0}});
+  const TWing wing = testing::buildWing({{-1, 0.2L, 0.1L, 0, 0, 0},
+                                         {0, 0, 0.3L, 0, 0, 0},
+                                         {0.5L, 0.05L, 0.2L, 0, 0, 0},
+                                         {1, 0.2L, 0.1L, 0, 0, 0}});
   const auto mac = [](Real t1, Real t2) { return 2.0L / 3 * (t1 + t2 - t1 * t2 / (t1 + t2)); };
   const Real areas[] = {0.2L, 0.125L, 0.075L};
   const Real macs[] = {mac(0.1L, 0.3L), mac(0.3L, 0.2L), mac(0.2L, 0.1L)};
@@ -179,10 +184,21 @@ TEST(WingComputation, RefusedConditionsChangeNothing) {
       {"altitude above the table", [](TWing& w) { w.flightAltitude = 30000; }},
       {"negative altitude", [](TWing& w) { w.flightAltitude = -10; }},
       {"zero mass", [](TWing& w) { w.wingMass = 0; }},
-      {"zero speed", [](TWing& w) { w.designMode = DesignMode::Speed; w.designSpeed = 0; }},
+      {"zero speed",
+       [](TWing& w) {
+         w.designMode = DesignMode::Speed;
+         w.designSpeed = 0;
+       }},
       {"zero stability margin",
-       [](TWing& w) { w.designMode = DesignMode::StabilityMargin; w.designStabilityMargin = 0; }},
-      {"zero lift coefficient", [](TWing& w) { w.designMode = DesignMode::LiftCoefficient; w.designCA = 0; }},
+       [](TWing& w) {
+         w.designMode = DesignMode::StabilityMargin;
+         w.designStabilityMargin = 0;
+       }},
+      {"zero lift coefficient",
+       [](TWing& w) {
+         w.designMode = DesignMode::LiftCoefficient;
+         w.designCA = 0;
+       }},
       {"left tip not at -s", [](TWing& w) { w.kinkTable.setCell(kColKinkY, 1, "-0,4"); }},
   };
   TWing reference = newWing();
