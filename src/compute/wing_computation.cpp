@@ -120,6 +120,38 @@ void copySolution(const LiftingLineSolution& sol, TSpanDistribution& d, TWingCoe
   c.inducedYawingMoment = sol.inducedYawingMoment;
 }
 
+// Last line of defence: no value that the report, the drawing or the entries
+// show may be NaN or infinite.
+void checkFiniteResults(const WingResults& r) {
+  const TWingCoefficients& c = r.coefficients;
+  const Real values[] = {c.wingArea,
+                         c.aspectRatio,
+                         c.referenceChord,
+                         c.wingLoading,
+                         c.airDensity,
+                         c.geometricNeutralPoint,
+                         c.ellipticNeutralPoint,
+                         c.flightSpeed,
+                         c.frictionDragEstimated,
+                         c.totalDragEstimated,
+                         c.glideRatioEstimated,
+                         c.climbFactorEstimated,
+                         c.sinkSpeedEstimated,
+                         c.glideAngleEstimated};
+  for (Real value : values) {
+    if (!std::isfinite(value)) refuse("ein Ergebniswert ist nicht bestimmt (nicht endlich).");
+  }
+  const TSpanDistribution& d = r.distribution;
+  for (int j = 1; j <= d.stationCount; ++j) {
+    for (Real value : {d.xd[j], d.re[j], d.cwrEstimated[j], d.cwgEstimated[j], d.ca[j]}) {
+      if (!std::isfinite(value)) {
+        refuse("ein Ergebniswert an Wirbelstelle " + std::to_string(j) +
+               " ist nicht bestimmt (nicht endlich).");
+      }
+    }
+  }
+}
+
 }  // namespace
 
 // Local centre of pressure xd = x25 - mue c / gamma (mue/gamma = cm/ca).
@@ -297,6 +329,7 @@ void computeWing(TWing& wing, WingResults& results, Platform& platform) {
   c.flightSpeed = std::sqrt(2.0L * wing.wingMass * kGravity /
                             (c.wingArea * c.airDensity * std::fabs(c.liftCoefficient)));
   estimateDrag(span, wing.wingMass, d, c);
+  checkFiniteResults(next);
   next.computed = true;
 
   // Commit: the design values that were not prescribed follow the solution.

@@ -61,11 +61,17 @@ void estimateDrag(Real span, Real wingMass, TSpanDistribution& distribution,
 DesignValueTexts designValueTexts(const TWing& wing);
 
 // Computes the wing if wing.wingPresent. On success the results replace
-// `results`, the wing's halfSpan, span and the four design values that were
-// not prescribed are overwritten (alpha, CA, SM, XD, v), and the platform
-// gets the progress, enableComputedWingControls and showDesignValues. A wing
-// that cannot be computed throws WingDataError (WingComputationError for
-// refused design conditions); then neither the wing nor `results` change.
+// `results` (the profile drag and its polar are cleared, profileDragValid is
+// false, gamma and mue of the previous results were the start values), the
+// wing's halfSpan, span and the design values that were not prescribed are
+// overwritten (alpha, CA, SM, XD, v), and the platform gets the progress,
+// enableComputedWingControls and showDesignValues. A wing that cannot be
+// computed throws WingDataError (WingComputationError for refused design
+// conditions and values without a result); then neither the wing nor
+// `results` change and the progress display is hidden again. Refused:
+// a half span <= 0 or a left tip not at -s, a mass <= 0, an altitude outside
+// 0..25000 m, a speed <= 0 in the speed design, SM = 0, XD = XN, CA = 0, a
+// zero lift slope and a Reynolds number <= 1.
 void computeWing(TWing& wing, WingResults& results, Platform& platform);
 
 }  // namespace velarix
