@@ -175,7 +175,15 @@ double rombergSecondKind(double k, double upper, IntegrationLog& log);
 Real sweepFunction(Real phiDeg, IntegrationLog& log);
 
 // Chordwise influence functions F1 and F2 of the point (X, Y) in chords of
-// the inducing station (leading edge at 0, trailing edge at 1).
+// the inducing station (leading edge at 0, trailing edge at 1):
+//   F1 = 1 - L + (4/pi)(E - K k'^2) sqrt(r0 r1),
+//   F2 = (16/pi)(2(1 - X)(E - K k'^2) sqrt(r0 r1) - (K(1 - 2X) - pi L sqrt(r0 r1)) Y^2/sqrt(r0
+//   r1)),
+// with K(k), E(k) the complete integrals and L = Lambda0(psi, k) Heuman's
+// Lambda, psi = arcsin(r1 - r0), all evaluated exactly. Truncated series in
+// k^2 (for K, E) and k'^2 (for L) are not enough: k -> 1 for stations closer
+// than about a quarter chord, which m = 31..127 reach, and the lift slope and
+// neutral point then drift with m instead of converging.
 struct InfluenceValues {
   Real f1;
   Real f2;

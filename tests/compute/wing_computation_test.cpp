@@ -65,6 +65,17 @@ TEST(WingComputation, NewWingPlanformAndUserInterface) {
   EXPECT_EQ(c.yawingMoment, c.inducedYawingMoment);
 }
 
+// The smallest station count has a single inner station for the sweep angles.
+TEST(WingComputation, ThreeStations) {
+  TWing wing = testing::sweptWing(true, 3);
+  WingResults results;
+  RecordingPlatform platform;
+  computeWing(wing, results, platform);
+  EXPECT_GT(results.coefficients.liftSlope, 3);
+  EXPECT_LT(results.coefficients.liftSlope, 2 * kPi);
+  EXPECT_TRUE(near(results.distribution.gamma[1], results.distribution.gamma[3], 1e-12L));
+}
+
 TEST(WingComputation, NothingWithoutAWing) {
   TWing wing;
   WingResults results;
