@@ -77,7 +77,10 @@ class RecordingCanvas : public Canvas {
     for (const std::string& l : lines_) all += l + "\n";
     return all;
   }
-  void clear() { lines_.clear(); }
+  void clear() {
+    lines_.clear();
+    segments_.clear();
+  }
 
   // The recorded lines that start with `prefix`.
   std::vector<std::string> linesStartingWith(const std::string& prefix) const {
