@@ -9,6 +9,12 @@
 #include "graphics/redraw_cycle.h"
 #include "support/example_wing.h"
 
+// The font library keeps a few allocations for the life of the process;
+// LeakSanitizer is told to ignore them (read only in sanitizer builds).
+extern "C" __attribute__((used)) const char* __lsan_default_suppressions() {
+  return "leak:libfontconfig\n";
+}
+
 namespace velarix {
 namespace {
 
