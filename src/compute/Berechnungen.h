@@ -3,3 +3,7 @@
 
 #include "compute/span_distribution.h"
 #include "compute/stations.h"
+#include "compute/elliptic_integrals.h"
+#include "compute/lifting_line_solver.h"
+#include "compute/wing_coefficients.h"
+#include "compute/wing_computation.h"
