@@ -7,7 +7,10 @@
 #include <string>
 
 #include "graphics/redraw_cycle.h"
+#include "compute/wing_computation.h"
 #include "support/example_wing.h"
+#include "support/fake_platform.h"
+#include "wing/cell_number.h"
 
 // The font library keeps a few allocations for the life of the process;
 // LeakSanitizer is told to ignore them (read only in sanitizer builds).
@@ -35,43 +38,50 @@ void ensureGuiApplication() {
 QRgb rgb(Colour c) { return qRgb(c.red, c.green, c.blue); }
 QRgb pixel(const QImageCanvas& c, int x, int y) { return c.image().pixel(x, y) | 0xFF000000u; }
 
-// The example wing with its results, drawn by the redraw cycle onto two
-// QImage canvases.
+// The example wing, computed by the wing computation and drawn by the
+// redraw cycle onto two QImage canvases. The outer flaps are deflected
+// against each other (ailerons) and the tips twisted down, so that every
+// curve has shape and both moments have a sign.
 struct ExampleWindow {
   TWing wing = testing::exampleWing();
-  TSpanDistribution results = testing::exampleResults(wing, 31);
-  DrawingMapping mapping;
+  WingResults results;
+  testing::FakePlatform platform;
   DisplayToggleState toggles;
-  bool profileDragValid = false;
   GroupColours groupColours = defaultGroupColours();
   QImageCanvas area{kDrawingAreaWidth, kDrawingAreaHeight};
   QImageCanvas strip{kAxisStripWidth, kAxisStripHeight};
 
   ExampleWindow() {
     ensureGuiApplication();
-    computeDrawingScale(wing, kDrawingAreaWidth, kDrawingAreaHeight, mapping);
-    toggles.enableComputedWingToggles();
+    wing.stationCount = 31;
+    wing.wingAngleOfAttack = 4;
+    wing.wingMass = 2;
+    wing.flapTable.setCell(kColFlapDeflection, 1, "6");
+    wing.flapTable.setCell(kColFlapDeflection, 4, "-6");
+    for (int row : {1, 5}) wing.kinkTable.setCell(kColKinkChordAngle, row, "-2");
     groupColours[1] = Colour{255, 170, 170};
     groupColours[2] = Colour{170, 170, 255};
     wing.switches = DisplaySwitches{};
-    for (S s : {S::Wing, S::XC, S::XE, S::XN, S::XD, S::RotationDirections, S::Circulation,
-                S::PrescribedCirculation, S::LiftCoefficients, S::PitchingMoments,
-                S::InducedDrag, S::LocalCentresOfPressure, S::AxisLiftCoefficient}) {
-      wing.switches[s] = true;
-    }
     wing.gammaExponent = "1,5";
   }
 
+  // Down states for a picture.
+  void show(std::initializer_list<S> switches) {
+    wing.switches = DisplaySwitches{};
+    for (S s : switches) wing.switches[s] = true;
+  }
+
   DrawingInputs inputs() const {
+    const TWingCoefficients& c = results.coefficients;
     return DrawingInputs{.wing = wing,
-                         .distribution = results,
-                         .mapping = mapping,
-                         .xc = 0.155L,
-                         .xe = 0.162L,
-                         .xn = 0.190L,
-                         .xd = 0.171L,
-                         .rollingMoment = -0.002L,
-                         .yawingMoment = 0.0008L,
+                         .distribution = results.distribution,
+                         .mapping = results.mapping,
+                         .xc = c.geometricNeutralPoint,
+                         .xe = c.ellipticNeutralPoint,
+                         .xn = c.aerodynamicNeutralPoint,
+                         .xd = c.pressurePoint,
+                         .rollingMoment = c.rollingMoment,
+                         .yawingMoment = c.yawingMoment,
                          .barPosition = 0.45L,
                          .crossBarY = 200,
                          .valueAxisX = 60,
@@ -82,8 +92,12 @@ struct ExampleWindow {
     RedrawContext context{.drawingArea = area,
                           .axisStrip = strip,
                           .toggles = toggles,
-                          .profileDragValid = profileDragValid,
-                          .recompute = [] {},
+                          .profileDragValid = results.profileDragValid,
+                          .recompute =
+                              [this] {
+                                computeWing(wing, results, platform);
+                                toggles.enableComputedWingToggles();
+                              },
                           .refreshReadout = [] {},
                           .drawingInputs = [this] { return inputs(); }};
     refreshWingDisplay(recompute, context);
@@ -149,46 +163,71 @@ TEST(QImageCanvas, RotationPicturesHaveTheirSizesAndTransparency) {
   EXPECT_EQ(pixel(canvas, 10, 10), qRgb(255, 255, 255));
 }
 
-TEST(ExampleWing, RendersPlanformFlapsMarksAndCurves) {
+TEST(ExampleWing, PlanformOutlineAndFlapsAtTheMappedPixels) {
   ExampleWindow w;
+  w.show({S::Wing});
   w.refresh(true);
-  const char* out = std::getenv("VELARIX_EXAMPLE_PNG");
-  const std::string path =
-      out ? out : std::string(VELARIX_BINARY_DIR) + "/velarix_example.png";
-  ASSERT_TRUE(w.area.image().save(QString::fromStdString(path), "PNG")) << path;
-
-  const QImage& img = w.area.image();
-  EXPECT_EQ(img.width(), 880);
-  EXPECT_EQ(img.height(), 311);
+  const DrawingMapping& map = w.results.mapping;
   // The black frame.
   EXPECT_EQ(pixel(w.area, 0, 0), rgb(colours::kBlack));
   EXPECT_EQ(pixel(w.area, 879, 310), rgb(colours::kBlack));
-  // The left tip chord at y = -1.2, from x = 0.46 to 0.62, is black.
-  const int tipColumn = planformColumn(w.mapping, -1.2L);
-  for (Real x : {0.48L, 0.52L}) {
-    EXPECT_EQ(pixel(w.area, tipColumn, planformRow(w.mapping, x)), rgb(colours::kBlack))
+  // The left tip chord at y = -1.2, from x = 0.46 to 0.62.
+  for (Real x : {0.48L, 0.52L, 0.6L}) {
+    EXPECT_EQ(pixel(w.area, planformColumn(map, -1.2L), planformRow(map, x)), rgb(colours::kBlack))
         << static_cast<double>(x);
   }
-  // The leading edge at the right kink y = 0.6, x = 0.22.
-  EXPECT_EQ(pixel(w.area, planformColumn(w.mapping, 0.6L), planformRow(w.mapping, 0.22L)),
+  // Leading edge at the kink y = 0.6, x = 0.22, and at mid-panel y = 0.3, x = 0.11.
+  EXPECT_EQ(pixel(w.area, planformColumn(map, 0.6L), planformRow(map, 0.22L)),
             rgb(colours::kBlack));
-  // Inside the outer right flap (group 2) and an inner flap (group 1): the
-  // group colours. Sampled near the trailing edge, clear of every curve.
-  auto flapPixel = [&](Real y, Real trailingEdge) {
-    return pixel(w.area, planformColumn(w.mapping, y),
-                 planformRow(w.mapping, trailingEdge) - 3);
+  // Between the kinks the line may round to the neighbouring row.
+  const int middleRow = planformRow(map, 0.11L);
+  int blackNearMiddle = 0;
+  for (int row = middleRow - 1; row <= middleRow + 1; ++row) {
+    blackNearMiddle += pixel(w.area, planformColumn(map, 0.3L), row) == rgb(colours::kBlack);
+  }
+  EXPECT_EQ(blackNearMiddle, 1);
+  // Inside the outer right flap (group 2) and the inner left flap (group 1),
+  // a few pixels ahead of the trailing edge; and the wing ahead of the flap white.
+  auto probe = [&](Real y, Real x, int rowOffset) {
+    return pixel(w.area, planformColumn(map, y), planformRow(map, x) + rowOffset);
   };
-  EXPECT_EQ(flapPixel(0.9L, 0.54L), qRgb(170, 170, 255));
-  EXPECT_EQ(flapPixel(-0.3L, 0.39L), qRgb(255, 170, 170));
+  EXPECT_EQ(probe(0.9L, 0.54L, -3), qRgb(170, 170, 255));
+  EXPECT_EQ(probe(-0.3L, 0.39L, -3), qRgb(255, 170, 170));
+  EXPECT_EQ(probe(-0.3L, 0.20L, 0), qRgb(255, 255, 255));
+  // The trailing edge itself is the flap's black outline.
+  EXPECT_EQ(probe(0.9L, 0.54L, 0), rgb(colours::kBlack));
+}
+
+TEST(ExampleWing, RendersTheFullPictureToPng) {
+  ExampleWindow w;
+  w.show({S::Wing, S::XC, S::XE, S::XN, S::XD, S::RotationDirections, S::Circulation,
+          S::PrescribedCirculation, S::LiftCoefficients, S::InducedDrag, S::InducedAngles,
+          S::LocalCentresOfPressure, S::AxisLiftCoefficient});
+  w.refresh(true);
+  ASSERT_TRUE(w.platform.errors.empty());
+  const char* out = std::getenv("VELARIX_EXAMPLE_PNG");
+  const std::string path = out ? out : std::string(VELARIX_BINARY_DIR) + "/velarix_example.png";
+  ASSERT_TRUE(w.area.image().save(QString::fromStdString(path), "PNG")) << path;
+  EXPECT_EQ(w.area.image().size(), QSize(880, 311));
+  // Rolling moment from the ailerons: a roll picture is drawn (its pixels
+  // are neither white nor black nor a curve colour in its box).
+  EXPECT_NE(roundToDecimals(w.results.coefficients.rollingMoment, 5), 0);
+  // The ca axis with its name at (60, 2).
+  bool dark = false;
+  for (int x = 60; x < 100; ++x) {
+    for (int y = 2; y < 14; ++y) dark = dark || qGray(pixel(w.area, x, y)) < 100;
+  }
+  EXPECT_TRUE(dark) << "axis name drawn";
 }
 
 TEST(ExampleWing, MarkerBarDrawnTwiceRestoresTheImage) {
   ExampleWindow w;
+  w.show({S::Wing, S::XN, S::Circulation, S::LiftCoefficients, S::AxisLiftCoefficient});
   w.refresh(true);
   const QImage before = w.area.image();
   const DrawingInputs in = w.inputs();
   drawMarkerBar(w.area, in, -0.7L);
-  const int column = planformColumn(w.mapping, -0.7L);
+  const int column = planformColumn(w.results.mapping, -0.7L);
   EXPECT_NE(w.area.image(), before);
   EXPECT_EQ(pixel(w.area, column, 5), qRgb(128, 128, 128));
   drawMarkerBar(w.area, in, -0.7L);
@@ -203,6 +242,8 @@ TEST(ExampleWing, MarkerBarDrawnTwiceRestoresTheImage) {
 
 TEST(ExampleWing, TwoRedrawsWithoutRecomputeGiveIdenticalImages) {
   ExampleWindow w;
+  for (int i = 0; i < kDisplaySwitchCount; ++i) w.wing.switches.down[static_cast<std::size_t>(i)] = true;
+  w.toggles.setCrossBarChecked(true);
   w.refresh(true);
   w.refresh(false);
   const QImage area = w.area.image();

@@ -2,7 +2,8 @@
 // them as PNG files with a transparent background:
 //   roll_left.png, roll_right.png  136 x 46, the wing seen from behind
 //   yaw_left.png,  yaw_right.png    56 x 56, the wing seen from above
-// Each right-hand picture is the mirror image of the left-hand one.
+// Each right-hand picture is the mirror image of the left-hand one (the
+// roll pictures about the centre of their drawing, see roll()).
 // Usage: velarix_make_rotation_pictures <output directory>
 #include <QGuiApplication>
 #include <QImage>
@@ -37,30 +38,35 @@ void arrowHead(QPainter& p, QPointF tip, double angle, double length, double hal
 }
 
 // Rear view, banked to the left (left wing down), with an arc arrow that
-// turns the same way.
-QImage rollLeft() {
+// turns the same way; mirrored about its own centre for the right roll.
+// The main window places the yaw-left picture over the left 36 columns of
+// either roll picture, so the drawing keeps to the columns right of them
+// (centre at column 92).
+QImage roll(bool left) {
   QImage image = transparentImage(136, 46);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
-  p.translate(68, 30);
+  p.translate(92, 30);
+  p.scale(left ? 1 : -1, 1);
   p.save();
   p.rotate(-8);  // left wing (image left) down
   p.setPen(QPen(kWingColour, 3, Qt::SolidLine, Qt::RoundCap));
-  p.drawLine(QPointF(-60, 0), QPointF(60, 0));
+  p.drawLine(QPointF(-40, 0), QPointF(40, 0));
   p.setPen(Qt::NoPen);
   p.setBrush(kWingColour);
-  p.drawEllipse(QPointF(0, 1), 7, 4);                 // centre body
-  p.drawRect(QRectF(-61, -7, 2, 7));                   // winglets
-  p.drawRect(QRectF(59, -7, 2, 7));
+  p.drawEllipse(QPointF(0, 1), 6, 4);  // centre body
+  p.drawRect(QRectF(-41, -7, 2, 7));   // winglets
+  p.drawRect(QRectF(39, -7, 2, 7));
   p.restore();
-  // Arc above the wing from the right down to the left.
+  // Arc above the wing from the right over to the left and down.
   p.setPen(QPen(kArrowColour, 2.5, Qt::SolidLine, Qt::FlatCap));
   p.setBrush(Qt::NoBrush);
-  const QRectF circle(-52, -24, 104, 56);
+  const QRectF circle(-36, -24, 72, 52);
   p.drawArc(circle, 25 * 16, 125 * 16);
   const double end = 150.0 * M_PI / 180.0;
-  const QPointF tip(circle.center().x() + 52 * std::cos(end), circle.center().y() - 28 * std::sin(end));
-  arrowHead(p, tip + QPointF(-3, 4), 112.0 * M_PI / 180.0, 10, 5);
+  const QPointF tip(circle.center().x() + 36 * std::cos(end),
+                    circle.center().y() - 26 * std::sin(end));
+  arrowHead(p, tip + QPointF(-2, 5), 105.0 * M_PI / 180.0, 10, 5);
   return image;
 }
 
@@ -107,10 +113,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   const QString dir = QString::fromLocal8Bit(argv[1]);
-  const QImage roll = rollLeft();
   const QImage yaw = yawLeft();
-  const bool ok = save(roll, dir, "roll_left.png") &&
-                  save(roll.mirrored(true, false), dir, "roll_right.png") &&
+  const bool ok = save(roll(true), dir, "roll_left.png") &&
+                  save(roll(false), dir, "roll_right.png") &&
                   save(yaw, dir, "yaw_left.png") &&
                   save(yaw.mirrored(true, false), dir, "yaw_right.png");
   return ok ? 0 : 1;
