@@ -128,8 +128,8 @@ std::vector<Sample> splineSamples(const std::vector<Sample>& points, int nsub) {
     };
     for (int i = 0; i < nsub; ++i) {
       const Real t = static_cast<Real>(i) / nsub;
-      samples.push_back({q(p0.eta, p1.eta, p2.eta, p3.eta, t),
-                         q(p0.value, p1.value, p2.value, p3.value, t)});
+      samples.push_back(
+          {q(p0.eta, p1.eta, p2.eta, p3.eta, t), q(p0.value, p1.value, p2.value, p3.value, t)});
     }
   }
   return samples;
@@ -137,38 +137,60 @@ std::vector<Sample> splineSamples(const std::vector<Sample>& points, int nsub) {
 
 Colour axisColour(ValueAxis axis) {
   switch (axis) {
-    case ValueAxis::Reynolds: return colours::kBlue;
-    case ValueAxis::Circulation: return colours::kRed;
-    case ValueAxis::LiftCoefficient: return colours::kGreen;
-    case ValueAxis::PitchingMoment: return colours::kAqua;
-    case ValueAxis::InducedAngle: return colours::kMaroon;
-    default: return colours::kPurple;
+    case ValueAxis::Reynolds:
+      return colours::kBlue;
+    case ValueAxis::Circulation:
+      return colours::kRed;
+    case ValueAxis::LiftCoefficient:
+      return colours::kGreen;
+    case ValueAxis::PitchingMoment:
+      return colours::kAqua;
+    case ValueAxis::InducedAngle:
+      return colours::kMaroon;
+    default:
+      return colours::kPurple;
   }
 }
 
 const char* axisName(ValueAxis axis) {
   switch (axis) {
-    case ValueAxis::Reynolds: return "RE-Zahl";
-    case ValueAxis::Circulation: return " gamma ";
-    case ValueAxis::LiftCoefficient: return "  ca   ";
-    case ValueAxis::PitchingMoment: return "  mü   ";
-    case ValueAxis::InducedAngle: return "  ai   ";
-    case ValueAxis::InducedDrag: return "  cwi  ";
-    case ValueAxis::ProfileDrag: return "  cwp  ";
-    default: return "  cwg  ";
+    case ValueAxis::Reynolds:
+      return "RE-Zahl";
+    case ValueAxis::Circulation:
+      return " gamma ";
+    case ValueAxis::LiftCoefficient:
+      return "  ca   ";
+    case ValueAxis::PitchingMoment:
+      return "  mü   ";
+    case ValueAxis::InducedAngle:
+      return "  ai   ";
+    case ValueAxis::InducedDrag:
+      return "  cwi  ";
+    case ValueAxis::ProfileDrag:
+      return "  cwp  ";
+    default:
+      return "  cwg  ";
   }
 }
 
 const Distribution& axisValues(const TSpanDistribution& d, ValueAxis axis) {
   switch (axis) {
-    case ValueAxis::Reynolds: return d.re;
-    case ValueAxis::Circulation: return d.gamma;
-    case ValueAxis::LiftCoefficient: return d.ca;
-    case ValueAxis::PitchingMoment: return d.mue;
-    case ValueAxis::InducedAngle: return d.ai;
-    case ValueAxis::InducedDrag: return d.cwi;
-    case ValueAxis::ProfileDrag: return d.cwp;
-    default: return d.cwg;
+    case ValueAxis::Reynolds:
+      return d.re;
+    case ValueAxis::Circulation:
+      return d.gamma;
+    case ValueAxis::LiftCoefficient:
+      return d.ca;
+    case ValueAxis::PitchingMoment:
+      return d.mue;
+    case ValueAxis::InducedAngle:
+      return d.ai;
+    case ValueAxis::InducedDrag:
+      return d.cwi;
+    case ValueAxis::ProfileDrag:
+      return d.cwp;
+    default:
+      return d.cwg;
   }
 }
 
@@ -284,10 +306,28 @@ void drawNeutralPointMark(Canvas& canvas, const DrawingInputs& in, NeutralPoint 
   int side = 1;
   const char* text = "";
   switch (point) {
-    case NeutralPoint::XC: own = in.xc; partner = in.xe; text = "XC"; break;
-    case NeutralPoint::XE: own = in.xe; partner = in.xc; text = "XE"; break;
-    case NeutralPoint::XN: own = in.xn; partner = in.xd; side = -1; text = "XN"; break;
-    case NeutralPoint::XD: own = in.xd; partner = in.xn; side = -1; text = "XD"; break;
+    case NeutralPoint::XC:
+      own = in.xc;
+      partner = in.xe;
+      text = "XC";
+      break;
+    case NeutralPoint::XE:
+      own = in.xe;
+      partner = in.xc;
+      text = "XE";
+      break;
+    case NeutralPoint::XN:
+      own = in.xn;
+      partner = in.xd;
+      side = -1;
+      text = "XN";
+      break;
+    case NeutralPoint::XD:
+      own = in.xd;
+      partner = in.xn;
+      side = -1;
+      text = "XD";
+      break;
   }
   const int cx = in.mapping.drawOriginX;
   const int cy = planformRow(in.mapping, own);
@@ -406,8 +446,7 @@ void drawReynoldsPolyline(Canvas& canvas, const DrawingInputs& in, Colour colour
   if (scale.valid) {
     for (int k = 0; k <= m + 1; ++k) {
       const int px = curveColumn(canvas, in, relativeStation(k, m));
-      const int py =
-          toPixel(scale.zeroRow - re[static_cast<std::size_t>(k)] * scale.pixelsPerUnit);
+      const int py = toPixel(scale.zeroRow - re[static_cast<std::size_t>(k)] * scale.pixelsPerUnit);
       if (k == 0) {
         canvas.moveTo(px, py);
       } else {
@@ -434,7 +473,8 @@ void drawLocalCentresOfPressure(Canvas& canvas, const DrawingInputs& in) {
     const auto a = static_cast<std::size_t>(k);
     const auto b = static_cast<std::size_t>(k + 1);
     if (!std::isfinite(xd[a]) || !std::isfinite(xd[b])) continue;
-    line(canvas, planformPoint(in.mapping, eta[a], xd[a]), planformPoint(in.mapping, eta[b], xd[b]));
+    line(canvas, planformPoint(in.mapping, eta[a], xd[a]),
+         planformPoint(in.mapping, eta[b], xd[b]));
   }
   canvas.setPenStyle(saved.style);
   canvas.setPenColor(saved.colour);

@@ -101,8 +101,8 @@ void refreshWingDisplay(bool recompute, RedrawContext& context) {
 
   clearAxisStrip(context.axisStrip);
   drawValueAxisMarker(context.axisStrip, in.valueAxisX);
-  for (S axis : {S::AxisReynolds, S::AxisCirculation, S::AxisLiftCoefficient,
-                 S::AxisPitchingMoment, S::AxisInducedAngle, S::AxisDrag}) {
+  for (S axis : {S::AxisReynolds, S::AxisCirculation, S::AxisLiftCoefficient, S::AxisPitchingMoment,
+                 S::AxisInducedAngle, S::AxisDrag}) {
     if (toggles.isActive(down, axis)) {
       drawValueAxis(area, in, toggles, in.valueAxisX, true);
       break;

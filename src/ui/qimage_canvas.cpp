@@ -50,8 +50,7 @@ QPainter::CompositionMode compositionOf(PenMode mode) {
 
 }  // namespace
 
-QImageCanvas::QImageCanvas(int width, int height)
-    : image_(width, height, QImage::Format_RGB32) {
+QImageCanvas::QImageCanvas(int width, int height) : image_(width, height, QImage::Format_RGB32) {
   image_.fill(Qt::white);
 }
 

@@ -94,12 +94,15 @@ TEST(Planform, FlapsAreQuadrilateralsInTheirGroupColour) {
     std::string expected;  // "" = no flap drawn
   };
   const Case cases[] = {
-      {"both ends", {"50", "25", "3"},
+      {"both ends",
+       {"50", "25", "3"},
        "polygon 340,110 440,105 440,130 340,140 pen #000000 solid w1 copy brush #102030"},
-      {"zero at the right end: two corners coincide", {"50", "0", "3"},
+      {"zero at the right end: two corners coincide",
+       {"50", "0", "3"},
        "polygon 340,110 440,130 440,130 340,140 pen #000000 solid w1 copy brush #102030"},
       {"zero at both ends: no flap", {"0", "0", "3"}, ""},
-      {"group outside 0..99 is drawn white", {"50", "25", "140"},
+      {"group outside 0..99 is drawn white",
+       {"50", "25", "140"},
        "polygon 340,110 440,105 440,130 340,140 pen #000000 solid w1 copy brush #ffffff"},
   };
   for (const Case& c : cases) {
@@ -161,19 +164,39 @@ TEST(NeutralPointMark, LabelSideAndDirection) {
     std::vector<std::string> expected;
   };
   const Case cases[] = {
-      {"XC equal to XE: up, right", 0.2L, 0.2L, 0, 0, NeutralPoint::XC,
+      {"XC equal to XE: up, right",
+       0.2L,
+       0.2L,
+       0,
+       0,
+       NeutralPoint::XC,
        {"ellipse 435,45 445,55 pen #000000 solid w1 copy brush #ffffff",
         "line 432,50 448,50 pen #000000 solid w1 copy",
         "line 445,50 460,30 pen #000000 solid w1 copy", "text 462,25 \"XC\" #000000"}},
-      {"XE equal to XC: up as well", 0.2L, 0.2L, 0, 0, NeutralPoint::XE,
+      {"XE equal to XC: up as well",
+       0.2L,
+       0.2L,
+       0,
+       0,
+       NeutralPoint::XE,
        {"ellipse 435,45 445,55 pen #000000 solid w1 copy brush #ffffff",
         "line 432,50 448,50 pen #000000 solid w1 copy",
         "line 445,50 460,30 pen #000000 solid w1 copy", "text 462,25 \"XE\" #000000"}},
-      {"XN ahead of XD: up, left", 0, 0, 0.2L, 0.3L, NeutralPoint::XN,
+      {"XN ahead of XD: up, left",
+       0,
+       0,
+       0.2L,
+       0.3L,
+       NeutralPoint::XN,
        {"ellipse 435,45 445,55 pen #000000 solid w1 copy brush #ffffff",
         "line 432,50 448,50 pen #000000 solid w1 copy",
         "line 435,50 420,30 pen #000000 solid w1 copy", "text 418,25 \"XN\" #000000"}},
-      {"XD behind XN: down, left", 0, 0, 0.2L, 0.3L, NeutralPoint::XD,
+      {"XD behind XN: down, left",
+       0,
+       0,
+       0.2L,
+       0.3L,
+       NeutralPoint::XD,
        {"ellipse 435,55 445,65 pen #000000 solid w1 copy brush #ffffff",
         "line 432,60 448,60 pen #000000 solid w1 copy",
         "line 435,60 420,80 pen #000000 solid w1 copy", "text 418,80 \"XD\" #000000"}},
@@ -299,8 +322,7 @@ TEST(DistributionCurve, AllZeroDrawsOnlyTheZeroLineAndNonFiniteNothing) {
   EXPECT_TRUE(canvas.lines().empty());
 
   canvas.clear();
-  drawDistributionCurve(canvas, f.inputs(), constant(m, 1e-4940L), colours::kRed,
-                        CurveKind::Plain);
+  drawDistributionCurve(canvas, f.inputs(), constant(m, 1e-4940L), colours::kRed, CurveKind::Plain);
   for (const auto& s : canvas.segments()) EXPECT_LE(std::abs(s.from.y), kPixelLimit);
 }
 
@@ -308,8 +330,7 @@ TEST(DistributionCurve, SplineRunsFromTheRightTipThroughTheStations) {
   const int m = 7;
   Fixture f = curveFixture(m);
   RecordingCanvas canvas(kW, kH);
-  drawDistributionCurve(canvas, f.inputs(), f.distribution.gamma, colours::kRed,
-                        CurveKind::Plain);
+  drawDistributionCurve(canvas, f.inputs(), f.distribution.gamma, colours::kRed, CurveKind::Plain);
   const auto& s = canvas.segments();
   const int nsub = 54;
   ASSERT_EQ(static_cast<int>(s.size()), (m + 1) * nsub - 1 + 1);
@@ -378,9 +399,9 @@ TEST(MarkerBar, InvertingVerticalLineOnlyWithAWing) {
   RecordingCanvas canvas(kW, kH);
   drawMarkerBar(canvas, f.inputs(), 0.5L);
   drawCrossBar(canvas, f.inputs(), 100.5L);
-  EXPECT_EQ(canvas.lines(), (std::vector<std::string>{
-                                "line 490,0 490,311 pen #808080 solid w1 notxor",
-                                "line 0,100 880,100 pen #808080 solid w1 notxor"}));
+  EXPECT_EQ(canvas.lines(),
+            (std::vector<std::string>{"line 490,0 490,311 pen #808080 solid w1 notxor",
+                                      "line 0,100 880,100 pen #808080 solid w1 notxor"}));
   EXPECT_EQ(canvas.pen().mode, PenMode::Copy);
   f.wing.wingPresent = false;
   canvas.clear();
@@ -414,7 +435,8 @@ TEST(ValueAxis, InducedAngleAxisIsLabelledInDegrees) {
   const auto texts = canvas.linesStartingWith("text");
   ASSERT_EQ(texts.size(), 12u);
   Real vmax = 0;
-  for (int k = 1; k <= m; ++k) vmax = std::max(vmax, f.distribution.ai[static_cast<std::size_t>(k)]);
+  for (int k = 1; k <= m; ++k)
+    vmax = std::max(vmax, f.distribution.ai[static_cast<std::size_t>(k)]);
   const std::string top = formatCellNumber(roundToDecimals(radToDeg(vmax), 5));
   EXPECT_EQ(texts[0], "text 105,20 \"" + top + "\" #000000");
   EXPECT_EQ(texts[11], "text 100,2 \"  ai   \" #000000");
@@ -449,9 +471,9 @@ TEST(ValueAxis, ReynoldsLabelsWithOneDecimalAndNamesOfTheDragAxis) {
     DisplaySwitch curve;
     const char* name;
   };
-  for (const Case& c : {Case{DisplaySwitch::InducedDrag, "  cwi  "},
-                        Case{DisplaySwitch::ProfileDrag, "  cwp  "},
-                        Case{DisplaySwitch::TotalDrag, "  cwg  "}}) {
+  for (const Case& c :
+       {Case{DisplaySwitch::InducedDrag, "  cwi  "}, Case{DisplaySwitch::ProfileDrag, "  cwp  "},
+        Case{DisplaySwitch::TotalDrag, "  cwg  "}}) {
     f.wing.switches[DisplaySwitch::InducedDrag] = c.curve == DisplaySwitch::InducedDrag;
     f.wing.switches[DisplaySwitch::ProfileDrag] = c.curve == DisplaySwitch::ProfileDrag;
     f.wing.switches[DisplaySwitch::TotalDrag] = c.curve == DisplaySwitch::TotalDrag;
@@ -486,13 +508,12 @@ TEST(VortexStations, RedDottedLinesAtTheStations) {
   drawVortexStations(canvas, f.inputs());
   const Real s = f.wing.halfSpan;
   const int right = planformColumn(kMapping, s * std::cos(kPi / 4));
-  EXPECT_EQ(canvas.lines(),
-            (std::vector<std::string>{
-                "line " + std::to_string(right) + ",0 " + std::to_string(right) +
-                    ",311 pen #ff0000 dot w1 copy",
-                "line 440,0 440,311 pen #ff0000 dot w1 copy",
-                "line " + std::to_string(880 - right) + ",0 " + std::to_string(880 - right) +
-                    ",311 pen #ff0000 dot w1 copy"}));
+  EXPECT_EQ(canvas.lines(), (std::vector<std::string>{
+                                "line " + std::to_string(right) + ",0 " + std::to_string(right) +
+                                    ",311 pen #ff0000 dot w1 copy",
+                                "line 440,0 440,311 pen #ff0000 dot w1 copy",
+                                "line " + std::to_string(880 - right) + ",0 " +
+                                    std::to_string(880 - right) + ",311 pen #ff0000 dot w1 copy"}));
   EXPECT_EQ(canvas.pen().style, PenStyle::Solid);
 }
 
@@ -508,7 +529,8 @@ TEST(Planform, ExampleWingMatchesGoldenFile) {
   RecordingCanvas canvas(kW, kH);
   clearImage(canvas, true);
   drawPlanform(canvas, in);
-  const std::string path = std::string(VELARIX_SOURCE_DIR) + "/tests/graphics/golden/example_planform.txt";
+  const std::string path =
+      std::string(VELARIX_SOURCE_DIR) + "/tests/graphics/golden/example_planform.txt";
   if (std::getenv("VELARIX_UPDATE_GOLDEN")) {
     std::ofstream(path, std::ios::binary) << canvas.text();
   }

@@ -19,10 +19,14 @@ inline std::string colourText(Colour c) {
 
 inline const char* styleText(PenStyle s) {
   switch (s) {
-    case PenStyle::Solid: return "solid";
-    case PenStyle::Dash: return "dash";
-    case PenStyle::Dot: return "dot";
-    case PenStyle::DashDot: return "dashdot";
+    case PenStyle::Solid:
+      return "solid";
+    case PenStyle::Dash:
+      return "dash";
+    case PenStyle::Dot:
+      return "dot";
+    case PenStyle::DashDot:
+      return "dashdot";
   }
   return "?";
 }
@@ -32,9 +36,7 @@ inline std::string penText(const Pen& p) {
          (p.mode == PenMode::NotXor ? " notxor" : " copy");
 }
 
-inline std::string pointText(Point p) {
-  return std::to_string(p.x) + "," + std::to_string(p.y);
-}
+inline std::string pointText(Point p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
 
 class RecordingCanvas : public Canvas {
  public:

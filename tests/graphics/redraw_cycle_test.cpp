@@ -36,32 +36,32 @@ struct Window {
   void refresh(bool recompute) {
     area.clear();
     strip.clear();
-    RedrawContext context{
-        .drawingArea = area,
-        .axisStrip = strip,
-        .toggles = toggles,
-        .profileDragValid = profileDragValid,
-        .recompute =
-            [this] {
-              calls.push_back("recompute");
-              toggles.enableComputedWingToggles();
-              if (failComputation) throw std::runtime_error("Division durch Null");
-            },
-        .refreshReadout = [this] { calls.push_back("readout"); },
-        .drawingInputs =
-            [this] {
-              calls.push_back("inputs");
-              return DrawingInputs{.wing = wing,
-                                   .distribution = results,
-                                   .mapping = mapping,
-                                   .xc = 0.1L,
-                                   .xe = 0.12L,
-                                   .xn = 0.15L,
-                                   .xd = 0.13L,
-                                   .rollingMoment = 0.01L,
-                                   .barPosition = 0.3L,
-                                   .crossBarY = 120};
-            }};
+    RedrawContext context{.drawingArea = area,
+                          .axisStrip = strip,
+                          .toggles = toggles,
+                          .profileDragValid = profileDragValid,
+                          .recompute =
+                              [this] {
+                                calls.push_back("recompute");
+                                toggles.enableComputedWingToggles();
+                                if (failComputation)
+                                  throw std::runtime_error("Division durch Null");
+                              },
+                          .refreshReadout = [this] { calls.push_back("readout"); },
+                          .drawingInputs =
+                              [this] {
+                                calls.push_back("inputs");
+                                return DrawingInputs{.wing = wing,
+                                                     .distribution = results,
+                                                     .mapping = mapping,
+                                                     .xc = 0.1L,
+                                                     .xe = 0.12L,
+                                                     .xn = 0.15L,
+                                                     .xd = 0.13L,
+                                                     .rollingMoment = 0.01L,
+                                                     .barPosition = 0.3L,
+                                                     .crossBarY = 120};
+                              }};
     refreshWingDisplay(recompute, context);
   }
 
@@ -223,7 +223,8 @@ TEST(DisplayToggles, PressRespectsGroupsAndDisabledToggles) {
 
 TEST(RedrawCycle, TwoRedrawsWithoutRecomputeAreIdentical) {
   Window w;
-  for (int i = 0; i < kDisplaySwitchCount; ++i) w.wing.switches.down[static_cast<std::size_t>(i)] = true;
+  for (int i = 0; i < kDisplaySwitchCount; ++i)
+    w.wing.switches.down[static_cast<std::size_t>(i)] = true;
   w.wing.switches[S::ProfileDrag] = false;
   w.wing.switches[S::TotalDrag] = false;
   w.toggles.setCrossBarChecked(true);

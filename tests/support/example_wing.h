@@ -42,7 +42,8 @@ inline TWing makeWing(std::initializer_list<KinkRowText> kinks,
     k.setCell(kColKinkAirfoil, row, std::string(kFlatPlateAirfoil));
     k.setCell(kColKinkAlpha0, row, "0");
     k.setCell(kColKinkCm0, row, "0");
-    for (int i = 0; i < kSectionPoints; ++i) k.setNumber(kColKinkSection + i, row, flatPlateOrdinate(i));
+    for (int i = 0; i < kSectionPoints; ++i)
+      k.setNumber(kColKinkSection + i, row, flatPlateOrdinate(i));
     ++row;
   }
   CellTable& f = wing.flapTable;

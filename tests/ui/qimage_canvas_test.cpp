@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "graphics/redraw_cycle.h"
 #include "compute/wing_computation.h"
+#include "graphics/redraw_cycle.h"
 #include "support/example_wing.h"
 #include "support/fake_platform.h"
 #include "wing/cell_number.h"
@@ -29,9 +29,8 @@ void ensureGuiApplication() {
   static int argc = 1;
   static char name[] = "velarix_ui_tests";
   static char* argv[] = {name, nullptr};
-  static QGuiApplication* app = QCoreApplication::instance()
-                                    ? nullptr
-                                    : new QGuiApplication(argc, argv);
+  static QGuiApplication* app =
+      QCoreApplication::instance() ? nullptr : new QGuiApplication(argc, argv);
   (void)app;
 }
 
@@ -242,7 +241,8 @@ TEST(ExampleWing, MarkerBarDrawnTwiceRestoresTheImage) {
 
 TEST(ExampleWing, TwoRedrawsWithoutRecomputeGiveIdenticalImages) {
   ExampleWindow w;
-  for (int i = 0; i < kDisplaySwitchCount; ++i) w.wing.switches.down[static_cast<std::size_t>(i)] = true;
+  for (int i = 0; i < kDisplaySwitchCount; ++i)
+    w.wing.switches.down[static_cast<std::size_t>(i)] = true;
   w.toggles.setCrossBarChecked(true);
   w.refresh(true);
   w.refresh(false);

@@ -115,8 +115,7 @@ int main(int argc, char** argv) {
   const QString dir = QString::fromLocal8Bit(argv[1]);
   const QImage yaw = yawLeft();
   const bool ok = save(roll(true), dir, "roll_left.png") &&
-                  save(roll(false), dir, "roll_right.png") &&
-                  save(yaw, dir, "yaw_left.png") &&
+                  save(roll(false), dir, "roll_right.png") && save(yaw, dir, "yaw_left.png") &&
                   save(yaw.mirrored(true, false), dir, "yaw_right.png");
   return ok ? 0 : 1;
 }
