@@ -49,7 +49,8 @@ enum class NeutralPoint { XC, XE, XN, XD };
 // Everything the drawing reads. The wing and the distribution are borrowed;
 // they must outlive the inputs.
 struct DrawingInputs {
-  const TWing& wing;                      // tables, halfSpan, wingPresent, switches
+  const TWing& wing;                      // tables, halfSpan, wingPresent, switches,
+                                          // barPosition
   const TSpanDistribution& distribution;  // stations 1..m, tips 0 and m+1
   DrawingMapping mapping;                 // planform mapping of the drawing area
   Real xc = 0;                            // geometric neutral point [m]
@@ -58,7 +59,6 @@ struct DrawingInputs {
   Real xd = 0;                            // centre of pressure [m]
   Real rollingMoment = 0;                 // rolling-moment coefficient
   Real yawingMoment = 0;                  // yawing-moment coefficient
-  Real barPosition = 0;                   // marker bar [m]
   Real crossBarY = 0;                     // horizontal bar of the cross [pixels]
   int valueAxisX = 5;                     // value axis column [pixels]
   GroupColours groupColours = defaultGroupColours();

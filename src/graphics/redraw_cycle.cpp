@@ -96,7 +96,7 @@ void refreshWingDisplay(bool recompute, RedrawContext& context) {
   clearImage(area, true);
   drawPlanformAndMarks(area, in, toggles);
   drawCurves(area, in, toggles, context.profileDragValid);
-  drawMarkerBar(area, in, in.barPosition);
+  drawMarkerBar(area, in, in.wing.barPosition);
   if (toggles.crossBarChecked()) drawCrossBar(area, in, in.crossBarY);
 
   clearAxisStrip(context.axisStrip);

@@ -1,4 +1,5 @@
 #include "graphics/planform_drawing.h"
+#include "graphics/airfoil_preview.h"
 
 #include <gtest/gtest.h>
 
@@ -539,6 +540,29 @@ TEST(Planform, ExampleWingMatchesGoldenFile) {
   std::stringstream golden;
   golden << file.rdbuf();
   EXPECT_EQ(canvas.text(), golden.str());
+}
+
+}  // namespace
+}  // namespace velarix
+
+namespace velarix {
+namespace {
+
+TEST(AirfoilPreview, PointsAcrossTheBoxAndTheDashedChordStub) {
+  testing::RecordingCanvas canvas(120, 60);
+  drawAirfoilPreview(canvas, {{1, 0}, {0.5L, 0.05L}, {0, 0}, {0.5L, -0.025L}, {1, 0}});
+  EXPECT_EQ(canvas.text(),
+            "fillRect 1,1 119,59 brush #ffffff\n"
+            "frameRect 0,0 120,60 brush #000000\n"
+            "line 110,30 60,25 pen #000000 solid w1 copy\n"
+            "line 60,25 10,30 pen #000000 solid w1 copy\n"
+            "line 10,30 60,32 pen #000000 solid w1 copy\n"
+            "line 60,32 110,30 pen #000000 solid w1 copy\n"
+            "line 110,30 10,30 pen #000000 dash w1 copy\n");
+  // Two points or fewer: only the cleared box.
+  canvas.clear();
+  drawAirfoilPreview(canvas, {{1, 0}, {0, 0}});
+  EXPECT_EQ(canvas.lines().size(), 2u);
 }
 
 }  // namespace

@@ -31,6 +31,7 @@ struct Window {
   Window() {
     computeDrawingScale(wing, kDrawingAreaWidth, kDrawingAreaHeight, mapping);
     wing.switches = DisplaySwitches{};
+    wing.barPosition = 0.3L;
   }
 
   void refresh(bool recompute) {
@@ -59,7 +60,6 @@ struct Window {
                                                      .xn = 0.15L,
                                                      .xd = 0.13L,
                                                      .rollingMoment = 0.01L,
-                                                     .barPosition = 0.3L,
                                                      .crossBarY = 120};
                               }};
     refreshWingDisplay(recompute, context);

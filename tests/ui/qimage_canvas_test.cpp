@@ -55,6 +55,7 @@ struct ExampleWindow {
     wing.stationCount = 31;
     wing.wingAngleOfAttack = 4;
     wing.wingMass = 2;
+    wing.barPosition = 0.45L;
     wing.flapTable.setCell(kColFlapDeflection, 1, "6");
     wing.flapTable.setCell(kColFlapDeflection, 4, "-6");
     for (int row : {1, 5}) wing.kinkTable.setCell(kColKinkChordAngle, row, "-2");
@@ -81,7 +82,6 @@ struct ExampleWindow {
                          .xd = c.pressurePoint,
                          .rollingMoment = c.rollingMoment,
                          .yawingMoment = c.yawingMoment,
-                         .barPosition = 0.45L,
                          .crossBarY = 200,
                          .valueAxisX = 60,
                          .groupColours = groupColours};
