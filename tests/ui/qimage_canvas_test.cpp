@@ -129,6 +129,21 @@ TEST(QImageCanvas, InvertingLineTwiceRestoresAndLinesLeaveOutTheirEnd) {
   EXPECT_EQ(pixel(c, 10, 2), qRgb(117, 183, 97));
 }
 
+TEST(QImageCanvas, ShapesKeepToTheirBoxes) {
+  ensureGuiApplication();
+  QImageCanvas c(40, 40);
+  c.setBrushColor(Colour{0, 200, 0});
+  c.ellipse({10, 10, 20, 20});  // right and bottom edge excluded
+  EXPECT_EQ(pixel(c, 10, 15), qRgb(0, 0, 0));
+  EXPECT_EQ(pixel(c, 19, 15), qRgb(0, 0, 0));
+  EXPECT_EQ(pixel(c, 20, 15), qRgb(255, 255, 255));
+  EXPECT_EQ(pixel(c, 15, 15), qRgb(0, 200, 0));
+  c.setBrushColor(colours::kBlack);
+  c.frameRect({0, 0, 40, 40});
+  EXPECT_EQ(pixel(c, 39, 39), qRgb(0, 0, 0));
+  EXPECT_EQ(pixel(c, 38, 38), qRgb(255, 255, 255));
+}
+
 TEST(QImageCanvas, FloodFillStopsAtTheBorderColour) {
   ensureGuiApplication();
   QImageCanvas strip(kAxisStripWidth, kAxisStripHeight);
