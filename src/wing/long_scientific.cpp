@@ -42,7 +42,7 @@ std::optional<Real> parseLongReal(std::string_view text) {
   }
   std::size_t start = 0;
   if (s[0] == '+') start = 1;  // from_chars takes no plus sign
-  if (start < s.size() && (s[start] == '+' || s[start] == '-')) return std::nullopt;
+  if (start == 1 && s.size() > 1 && (s[1] == '+' || s[1] == '-')) return std::nullopt;
   // Only digits, one point, an exponent: from_chars would also read "inf"
   // and "nan", which are no numbers here.
   for (std::size_t i = start; i < s.size(); ++i) {

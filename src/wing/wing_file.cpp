@@ -242,12 +242,12 @@ class TableReader {
     const int lastColumn = table_.columnCount() - 1;
     const int lastRow = table_.rowCount() - 1;
     if (*column < 0 || *column > lastColumn) {
-      throw WingFileError("Spalte " + std::to_string(*column) + " liegt außerhalb von 0 bis " +
+      throw WingFileError("Spaltennummer " + std::to_string(*column) + " liegt außerhalb von 0 bis " +
                               std::to_string(lastColumn),
                           lineNumber);
     }
     if (*row < 0 || *row > lastRow) {
-      throw WingFileError("Zeile " + std::to_string(*row) + " liegt außerhalb von 0 bis " +
+      throw WingFileError("Zeilennummer " + std::to_string(*row) + " liegt außerhalb von 0 bis " +
                               std::to_string(lastRow) + " (\"" + std::string(countKey_) + "=" +
                               std::to_string(lastRow) + "\")",
                           lineNumber);
