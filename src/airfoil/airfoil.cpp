@@ -1,9 +1,12 @@
 #include "airfoil/airfoil.h"
 
 #include <stdexcept>
-#include <string>
+
+#include "airfoil/airfoil_geometry.h"
 
 namespace velarix {
+
+using airfoil_detail::interpolateY;
 
 std::optional<TCoord> TAirfoil::GetPoint(std::uint16_t index) const {
   if (index >= points_.size()) return std::nullopt;
@@ -25,20 +28,26 @@ void TAirfoil::SetCharacteristic(int slot, Real value) {
   characteristics_[static_cast<std::size_t>(slot)] = value;
 }
 
-}  // namespace velarix
-
-namespace velarix {
-
-namespace {
-[[noreturn]] void notYetImplemented(const char* what) {
-  throw std::logic_error(std::string(what) + " is not implemented yet");
+int TAirfoil::noseIndex() const {
+  const int n = Count();
+  int i = 1;
+  while (i < n && points_[i].X <= points_[i - 1].X) ++i;
+  return n == 0 ? 0 : i - 1;
 }
 
-Real interpolate(const TCoord& a, const TCoord& b, Real x) {
-  if (b.X == a.X) return a.Y;  // vertical segment: no slope to follow
-  return a.Y + (b.Y - a.Y) * (x - a.X) / (b.X - a.X);
+// The nose sits where the chain turns: the first i with X[i-1] <= X[i+1].
+// Without a nose point that is the gap between the last upper and the first
+// lower point; with a nose point whose two neighbours have equal x it is
+// directly before the nose point. The search stops at the end of the chain.
+void TAirfoil::EnsureLeadingEdgePoint() {
+  for (const TCoord& p : points_) {
+    if (p.X == 0 && p.Y == 0) return;
+  }
+  const int n = Count();
+  int i = 1;
+  while (i + 1 < n && points_[i - 1].X > points_[i + 1].X) ++i;
+  InsertPoint(i < n ? i : n, TCoord{0, 0});
 }
-}  // namespace
 
 // Upper: walk from the trailing edge forward until the next point lies at or
 // before x, or the nose has been passed. Lower: the same from the other end.
@@ -50,23 +59,12 @@ Real TAirfoil::OrdinateAt(bool upper, Real x) const {
     int i = 0;
     while (i < n - 1 && !(points_[i + 1].X <= x) && !(points_[i + 1].X > points_[i].X)) ++i;
     if (i >= n - 1) i = n - 2;
-    return interpolate(points_[i], points_[i + 1], x);
+    return interpolateY(points_[i], points_[i + 1], x);
   }
   int k = n - 1;
   while (k >= 1 && !(points_[k - 1].X <= x) && !(points_[k].X < points_[k - 1].X)) --k;
   if (k < 1) k = 1;
-  return interpolate(points_[k], points_[k - 1], x);
-}
-
-void TAirfoil::LoadFromFile(const std::filesystem::path&) { notYetImplemented("LoadFromFile"); }
-void TAirfoil::EnsureLeadingEdgePoint() { notYetImplemented("EnsureLeadingEdgePoint"); }
-TAirfoil TAirfoil::Subdivide(int) const { notYetImplemented("Subdivide"); }
-TAirfoil TAirfoil::SmoothBSpline(int) const { notYetImplemented("SmoothBSpline"); }
-TAirfoil TAirfoil::ResampleCosine(int) const { notYetImplemented("ResampleCosine"); }
-TAirfoil TAirfoil::SmoothForWing(int) const { notYetImplemented("SmoothForWing"); }
-void TAirfoil::ComputeCharacteristics() { notYetImplemented("ComputeCharacteristics"); }
-std::vector<std::string> TAirfoil::CharacteristicsListing() const {
-  notYetImplemented("CharacteristicsListing");
+  return interpolateY(points_[k], points_[k - 1], x);
 }
 
 }  // namespace velarix

@@ -17,9 +17,11 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <iosfwd>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "wing/real.h"
@@ -39,6 +41,18 @@ class AirfoilFileError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// A point chain from which a result cannot be computed (too few points, or a
+// result that would not be a finite number). The message names the airfoil.
+class AirfoilGeometryError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Largest number of points a coordinate file may hold. Real airfoil files
+// have a few hundred; the smoothing pipeline copes with any count, this only
+// keeps a runaway file from taking the memory.
+inline constexpr int kMaxAirfoilPoints = 10000;
 
 // Characteristic slots (see ComputeCharacteristics).
 inline constexpr int kCharacteristicCount = 10;
@@ -74,13 +88,31 @@ class TAirfoil {
   void SetCharacteristic(int slot, Real value);
 
   // Reads a coordinate file (name line, then "x y" per line). Throws
-  // AirfoilFileError naming the file and the reason.
+  // AirfoilFileError naming the file and the reason; the airfoil is then
+  // unchanged. What is accepted:
+  // - line 1 is the name (a trailing CR and a UTF-8 byte-order mark are
+  //   dropped; a line that is no UTF-8 is read as Windows-1252);
+  // - every further line holds x and y (point as decimal separator, exponent
+  //   allowed), separated by blanks or tabs; the rest of the line is ignored;
+  //   blank lines are skipped;
+  // - at least 3 and at most kMaxAirfoilPoints points, all |y| <= 1;
+  // - the chain runs in one sweep from a trailing edge near x = 1 forward to
+  //   a nose near x = 0 and back to a trailing edge near x = 1 (neighbouring
+  //   points with equal x are allowed). A chain that runs over the lower
+  //   surface first is turned round into the usual order.
   void LoadFromFile(const std::filesystem::path& path);
+  // The same from text already in memory; sourceName stands for the file
+  // name in error messages.
+  void loadFromText(std::string_view contents, const std::string& sourceName);
+  void loadFromStream(std::istream& in, const std::string& sourceName);
 
   TAirfoil Clone() const { return *this; }
 
   // Inserts (0, 0) at the leading edge unless the chain holds it exactly.
   void EnsureLeadingEdgePoint();
+  // Index of the nose: the last point before x first rises (for a chain
+  // that never rises, the last point). Equal x does not count as a rise.
+  int noseIndex() const;
   // Linear subdivision: (N-1)*steps + 1 points.
   TAirfoil Subdivide(int steps) const;
   // Uniform cubic B-spline with the points as control points, chord
@@ -93,7 +125,9 @@ class TAirfoil {
   // Y of the upper or lower surface at chord position x (linear).
   Real OrdinateAt(bool upper, Real x) const;
 
-  // Fills the ten characteristic slots from the point chain.
+  // Fills the ten characteristic slots from the point chain. Throws
+  // AirfoilGeometryError for fewer than three points or a result that is no
+  // finite number; the slots are then unchanged.
   void ComputeCharacteristics();
   // The thirteen-line characteristics listing: name, empty line, "Anzahl
   // Koordinaten = N", then one line per slot.
