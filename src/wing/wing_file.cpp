@@ -528,7 +528,14 @@ void convertOldFormat(TWing& wing, Platform& platform, std::string_view airfoilD
                                            " konnte nicht eingebaut werden: " + e.what());
     }
   }
-  UpdateBlendedSections(wing);
+  try {
+    UpdateBlendedSections(wing);
+  } catch (const std::exception& e) {
+    // Typically a source kink whose airfoil was missing: the wing is loaded
+    // as far as it could be converted, and the computation names the gap.
+    platform.showError(kLoadCaption,
+                       std::string("Die Strak-Schnitte konnten nicht berechnet werden: ") + e.what());
+  }
 }
 
 // ------------------------------------------------------------ file access
