@@ -212,6 +212,8 @@ void TBigIniFile::writeString(std::string_view section, std::string_view key,
   for (std::string& line : target->lines) {
     const auto k = keyOf(line);
     if (k && equalsIgnoringCase(*k, key)) {
+      // The key keeps the spelling it has in the file.
+      newLine.replace(0, key.size(), *k);
       if (line != newLine) {
         line = std::move(newLine);
         modified_ = true;
