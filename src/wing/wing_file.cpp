@@ -50,6 +50,8 @@ constexpr std::string_view kKeyGammaExponent = "Gamma-Vorgabe";
 constexpr std::string_view kLoadCaption = "Flügel laden";
 constexpr std::string_view kSaveCaption = "Flügel speichern";
 
+constexpr Real kMaxFileReal = 1e300L;
+
 // Columns every program version wrote for a kink row.
 constexpr int kRequiredKinkColumns = kColKinkAirfoil + 1;
 
@@ -272,6 +274,12 @@ Real readReal(std::string_view key, std::string_view value, Real defaultValue, i
   Real x = 0;
   if (!tryParseCellNumber(value, x) || !std::isfinite(x)) {
     throw WingFileError(std::string(key) + ": " + quote(value) + " ist keine Zahl", lineNumber);
+  }
+  // Far beyond any physical value, and safely inside the range in which the
+  // long scientific form written back reads again.
+  if (std::fabs(x) > kMaxFileReal) {
+    throw WingFileError(std::string(key) + ": " + quote(value) + " liegt außerhalb von ±1E300",
+                        lineNumber);
   }
   return x;
 }

@@ -422,6 +422,7 @@ TEST(WingFileLoad, HostileFilesAreRefusedAndTheWingStaysAsItWas) {
       {"second count line", edited("0,1=-0,5", "Anzahl Knickstellen=3"), 73},
       {"non-numeric Masse", edited("Masse= 1.00000000000000E+0000", "Masse=schwer"), 328},
       {"Masse beyond any real", edited("Masse= 1.00000000000000E+0000", "Masse=1E5000"), 328},
+      {"Masse beyond physical sense", edited("Masse= 1.00000000000000E+0000", "Masse=1E301"), 328},
       {"non-integer station count", edited("Stuetzstellenzahl=15", "Stuetzstellenzahl=15,5"), 330},
       {"settings key without =", edited("Flughoehe= 0.00000000000000E+0000", "Flughoehe"), 329},
       {"no settings section", [] {
