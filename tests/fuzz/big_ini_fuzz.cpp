@@ -10,8 +10,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace velarix;
-  const std::string text = windows1252ToUtf8(
-      std::string_view(reinterpret_cast<const char*>(data), size));
+  const std::string text =
+      windows1252ToUtf8(std::string_view(reinterpret_cast<const char*>(data), size));
   TBigIniFile ini;
   ini.setText(text);
   for (const std::string& section : ini.sectionNames()) {

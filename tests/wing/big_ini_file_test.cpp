@@ -74,8 +74,9 @@ TEST(BigIniFile, WritesReplaceOrAppendAndSetTheFlagOnlyOnChange) {
   ini.writeBool("B", "schalter", true);
   ini.writeReal("B", "wert", -2.5L);
   ini.writeString("A", "neu", "ä");
-  EXPECT_EQ(ini.text(),
-            "[A]\r\nk=2\r\nneu=ä\r\n\r\n[B]\r\nschalter=True\r\nwert=-2.50000000000000E+0000\r\n\r\n");
+  EXPECT_EQ(
+      ini.text(),
+      "[A]\r\nk=2\r\nneu=ä\r\n\r\n[B]\r\nschalter=True\r\nwert=-2.50000000000000E+0000\r\n\r\n");
   EXPECT_THROW(ini.writeString("A", "k", "zwei\nZeilen"), IniFileError);
   EXPECT_THROW(ini.writeString("A", "k=x", "1"), IniFileError);
   EXPECT_THROW(ini.writeString("A]", "k", "1"), IniFileError);

@@ -48,7 +48,7 @@ TEST(Settings, ValuesAreReadByTheirOwnRules) {
   Settings settings;
   TBigIniFile ini;
   ASSERT_TRUE(readSettingsAtStartup(ini, dir.path(), settings, platform));
-  EXPECT_FALSE(settings.markerBarAsCross);  // "yes" is not "True"
+  EXPECT_FALSE(settings.markerBarAsCross);    // "yes" is not "True"
   EXPECT_EQ(settings.groupColours[0], 255u);  // pure red
   EXPECT_EQ(settings.groupColours[1], 255u);
   EXPECT_EQ(settings.groupColours[2], kWhite);  // no 0x00BBGGRR colour
@@ -76,7 +76,8 @@ TEST(Settings, WrittenAndReadAgainKeepsEveryValueAndForeignLines) {
     ASSERT_TRUE(writeSettingsAtClose(ini, dir.path(), written, platform));
   }
   const std::string bytes = readBytes(dir / "velarix.ini");
-  EXPECT_NE(bytes.find("Verzeichnis_Fluegeldaten=/home/j\xFCrgen/Fl\xFCgel\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("Verzeichnis_Fluegeldaten=/home/j\xFCrgen/Fl\xFCgel\r\n"),
+            std::string::npos);
   EXPECT_NE(bytes.find("[Fremd]\r\nbleibt=ja\r\n"), std::string::npos);
   EXPECT_NE(bytes.find("alt=1\r\n"), std::string::npos);
 

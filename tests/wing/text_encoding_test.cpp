@@ -24,13 +24,37 @@ TEST(TextEncoding, HighBytesMapToTheirCharacters) {
     const char* utf8;
   };
   const Case cases[] = {
-      {0x80, "€"}, {0x82, "‚"}, {0x84, "„"}, {0x85, "…"}, {0x8A, "Š"}, {0x8C, "Œ"},
-      {0x8E, "Ž"}, {0x91, "‘"}, {0x93, "“"}, {0x96, "–"}, {0x97, "—"}, {0x99, "™"},
-      {0x9C, "œ"}, {0x9E, "ž"}, {0x9F, "Ÿ"}, {0xA0, "\u00A0"}, {0xB0, "°"}, {0xC4, "Ä"},
-      {0xD6, "Ö"}, {0xDC, "Ü"}, {0xDF, "ß"}, {0xE4, "ä"}, {0xF6, "ö"}, {0xFC, "ü"},
+      {0x80, "€"},
+      {0x82, "‚"},
+      {0x84, "„"},
+      {0x85, "…"},
+      {0x8A, "Š"},
+      {0x8C, "Œ"},
+      {0x8E, "Ž"},
+      {0x91, "‘"},
+      {0x93, "“"},
+      {0x96, "–"},
+      {0x97, "—"},
+      {0x99, "™"},
+      {0x9C, "œ"},
+      {0x9E, "ž"},
+      {0x9F, "Ÿ"},
+      {0xA0, "\u00A0"},
+      {0xB0, "°"},
+      {0xC4, "Ä"},
+      {0xD6, "Ö"},
+      {0xDC, "Ü"},
+      {0xDF, "ß"},
+      {0xE4, "ä"},
+      {0xF6, "ö"},
+      {0xFC, "ü"},
       {0xFF, "ÿ"},
       // Undefined in Windows-1252: the control character of the same value.
-      {0x81, "\u0081"}, {0x8D, "\u008D"}, {0x8F, "\u008F"}, {0x90, "\u0090"}, {0x9D, "\u009D"},
+      {0x81, "\u0081"},
+      {0x8D, "\u008D"},
+      {0x8F, "\u008F"},
+      {0x90, "\u0090"},
+      {0x9D, "\u009D"},
   };
   for (const Case& c : cases) {
     const std::string byte(1, static_cast<char>(c.byte));
@@ -45,14 +69,14 @@ TEST(TextEncoding, RefusesCharactersWithoutWindows1252FormAndBrokenUtf8) {
     std::size_t offset;
   };
   const std::vector<Case> cases = {
-      {"Profil Ω.dat", 7},      // Greek capital omega
-      {"a→b", 1},               // arrow
-      {"x😀", 1},               // outside the basic plane
-      {"ab\xC3", 2},            // truncated sequence
-      {"\xC0\xAF", 0},          // overlong "/"
-      {"\xED\xA0\x80", 0},      // surrogate
-      {"\x80", 0},              // lone continuation byte
-      {"\u0080", 0},            // C1 control 0x80 (the byte 0x80 is the euro sign)
+      {"Profil Ω.dat", 7},  // Greek capital omega
+      {"a→b", 1},           // arrow
+      {"x😀", 1},            // outside the basic plane
+      {"ab\xC3", 2},        // truncated sequence
+      {"\xC0\xAF", 0},      // overlong "/"
+      {"\xED\xA0\x80", 0},  // surrogate
+      {"\x80", 0},          // lone continuation byte
+      {"\u0080", 0},        // C1 control 0x80 (the byte 0x80 is the euro sign)
   };
   for (const Case& c : cases) {
     EXPECT_FALSE(isWindows1252Encodable(c.text)) << c.text;

@@ -47,7 +47,8 @@ std::string symmetricAirfoilFile() {
 std::string oldFormatFile(const std::vector<std::string>& airfoils) {
   TWing wing;
   resetToNewWing(wing);
-  for (int r = 1; r <= 3; ++r) wing.kinkTable.setCell(kColKinkAirfoil, r, airfoils[static_cast<std::size_t>(r - 1)]);
+  for (int r = 1; r <= 3; ++r)
+    wing.kinkTable.setCell(kColKinkAirfoil, r, airfoils[static_cast<std::size_t>(r - 1)]);
   std::vector<std::string> kept;
   bool inKinkSection = true;  // the kink section comes first
   for (const std::string& line : wingFileLines(wing)) {

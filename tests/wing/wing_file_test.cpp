@@ -22,7 +22,8 @@ using testing::readBytes;
 using testing::TempDir;
 using testing::writeBytes;
 
-const std::filesystem::path kDataDir = std::filesystem::path(VELARIX_SOURCE_DIR) / "tests/wing/data";
+const std::filesystem::path kDataDir =
+    std::filesystem::path(VELARIX_SOURCE_DIR) / "tests/wing/data";
 
 // Records what the loader does to the window and the wing's design mode at
 // the moment of each recompute.
@@ -115,8 +116,8 @@ std::string replaceLine(std::string text, std::string_view line, std::string_vie
   const std::size_t at = text.find(from);
   EXPECT_NE(at, std::string::npos) << line;
   if (at == std::string::npos) return text;
-  const std::string to = replacement.empty() ? std::string("\r\n")
-                                             : "\r\n" + std::string(replacement) + "\r\n";
+  const std::string to =
+      replacement.empty() ? std::string("\r\n") : "\r\n" + std::string(replacement) + "\r\n";
   return text.replace(at, from.size(), to);
 }
 
@@ -147,7 +148,9 @@ TEST(WingFileWrite, GoldenFileHasTheDocumentedShape) {
   EXPECT_EQ(lines[3], "1,0=x in m");
   const auto cellLines = [&](std::size_t from) {
     int n = 0;
-    while (from + static_cast<std::size_t>(n) < lines.size() && !lines[from + static_cast<std::size_t>(n)].empty()) ++n;
+    while (from + static_cast<std::size_t>(n) < lines.size() &&
+           !lines[from + static_cast<std::size_t>(n)].empty())
+      ++n;
     return n;
   };
   EXPECT_EQ(cellLines(2), 280);
@@ -173,7 +176,8 @@ TEST(WingFileWrite, FailedSaveKeepsThePreviousFileAndTheWingState) {
   };
   const std::vector<Case> cases = {
       {"cell with a line break", [](TWing& w) { w.kinkTable.setCell(kColKinkAirfoil, 1, "a\nb"); }},
-      {"character without Windows-1252 form", [](TWing& w) { w.kinkTable.setCell(kColKinkAirfoil, 1, "Ω.dat"); }},
+      {"character without Windows-1252 form",
+       [](TWing& w) { w.kinkTable.setCell(kColKinkAirfoil, 1, "Ω.dat"); }},
       {"condition with a line break", [](TWing& w) { w.spanCondition = "Varia\r"; }},
       {"mass not finite", [](TWing& w) { w.wingMass = std::numeric_limits<Real>::infinity(); }},
   };
@@ -298,11 +302,14 @@ TEST(WingFileLoad, SettingsLinesFollowPrefixMatchingAndDefaults) {
   };
   const std::vector<Case> cases = {
       {"empty span condition gives Varia",
-       [](std::string t) { return replaceLine(t, "Spannweitenbedingung=Varia", "Spannweitenbedingung="); },
+       [](std::string t) {
+         return replaceLine(t, "Spannweitenbedingung=Varia", "Spannweitenbedingung=");
+       },
        [](const TWing& w) { EXPECT_EQ(w.spanCondition, "Varia"); }},
       {"empty kink delete condition gives the default",
        [](std::string t) {
-         return replaceLine(t, "Knickstellenloeschbedingung=beide Kl. löschen", "Knickstellenloeschbedingung=");
+         return replaceLine(t, "Knickstellenloeschbedingung=beide Kl. löschen",
+                            "Knickstellenloeschbedingung=");
        },
        [](const TWing& w) { EXPECT_EQ(w.kinkDeleteCondition, "beide Kl. löschen"); }},
       {"empty reals and count give their defaults",
@@ -321,7 +328,9 @@ TEST(WingFileLoad, SettingsLinesFollowPrefixMatchingAndDefaults) {
          EXPECT_EQ(w.gammaExponent, "1");
        }},
       {"reals in comma and plain forms, truncated to six decimals",
-       [](std::string t) { return replaceLine(t, "Masse= 1.00000000000000E+0000", "Masse=2,1234567"); },
+       [](std::string t) {
+         return replaceLine(t, "Masse= 1.00000000000000E+0000", "Masse=2,1234567");
+       },
        [](const TWing& w) { EXPECT_EQ(formatCellNumber(w.wingMass), "2,123456"); }},
       {"a lone 3,2= empties the cell",
        [](std::string t) { return replaceLine(t, "3,2=0,2", "3,2="); },
@@ -344,7 +353,8 @@ TEST(WingFileLoad, SettingsLinesFollowPrefixMatchingAndDefaults) {
       {"the last True choice wins",
        [](std::string t) {
          t = replaceLine(t, "Radiobutton ca=False", "Radiobutton ca=True");
-         return replaceLine(t, "Radiobutton Starke Vereisung=False", "Radiobutton Starke Vereisung=True");
+         return replaceLine(t, "Radiobutton Starke Vereisung=False",
+                            "Radiobutton Starke Vereisung=True");
        },
        [](const TWing& w) {
          EXPECT_EQ(w.designMode, DesignMode::LiftCoefficient);
@@ -400,13 +410,19 @@ TEST(WingFileLoad, HostileFilesAreRefusedAndTheWingStaysAsItWas) {
       {"empty file", [] { return std::string(); }, 0},
       {"truncated in the kink section", [] { return goldenNewWing().substr(0, 1500); }, 2},
       {"truncated in the last kink row", [] { return goldenNewWing().substr(0, 3000); }, 0},
-      {"truncated after the kink section", [] { return goldenNewWing().substr(0, goldenNewWing().find("[Klappen")); }, 0},
-      {"truncated in the flap section", [] { return goldenNewWing().substr(0, goldenNewWing().find("3,2=0,5")); }, 285},
-      {"kink count larger than the cell lines", edited("Anzahl Knickstellen=3", "Anzahl Knickstellen=4"), 2},
-      {"kink count smaller than the cell lines", edited("Anzahl Knickstellen=3", "Anzahl Knickstellen=2"), 213},
-      {"flap count larger than the cell lines", edited("Anzahl Klappen=2", "Anzahl Klappen=3"), 285},
+      {"truncated after the kink section",
+       [] { return goldenNewWing().substr(0, goldenNewWing().find("[Klappen")); }, 0},
+      {"truncated in the flap section",
+       [] { return goldenNewWing().substr(0, goldenNewWing().find("3,2=0,5")); }, 285},
+      {"kink count larger than the cell lines",
+       edited("Anzahl Knickstellen=3", "Anzahl Knickstellen=4"), 2},
+      {"kink count smaller than the cell lines",
+       edited("Anzahl Knickstellen=3", "Anzahl Knickstellen=2"), 213},
+      {"flap count larger than the cell lines", edited("Anzahl Klappen=2", "Anzahl Klappen=3"),
+       285},
       {"row count of 10^9", edited("Anzahl Knickstellen=3", "Anzahl Knickstellen=1000000000"), 2},
-      {"row count beyond int", edited("Anzahl Knickstellen=3", "Anzahl Knickstellen=99999999999999999999"), 2},
+      {"row count beyond int",
+       edited("Anzahl Knickstellen=3", "Anzahl Knickstellen=99999999999999999999"), 2},
       {"negative row count", edited("Anzahl Klappen=2", "Anzahl Klappen=-1"), 285},
       {"column 9999", edited("5,1=75", "9999,1=75"), 78},
       {"negative row number", edited("5,1=75", "5,-1=75"), 78},
@@ -414,33 +430,41 @@ TEST(WingFileLoad, HostileFilesAreRefusedAndTheWingStaysAsItWas) {
       {"row number with blanks", edited("5,1=75", "5, 1=75"), 78},
       {"cell line without =", edited("5,1=75", "5,1"), 78},
       {"cell line without ,", edited("5,1=75", "51=75"), 78},
-      {"cell line before the count", [] {
+      {"cell line before the count",
+       [] {
          std::string t = goldenText();
          t = replaceLine(t, "Anzahl Knickstellen=3", "0,0=y in m");
          return utf8ToWindows1252(t);
-       }, 2},
+       },
+       2},
       {"second count line", edited("0,1=-0,5", "Anzahl Knickstellen=3"), 73},
       {"non-numeric Masse", edited("Masse= 1.00000000000000E+0000", "Masse=schwer"), 328},
       {"Masse beyond any real", edited("Masse= 1.00000000000000E+0000", "Masse=1E5000"), 328},
       {"Masse beyond physical sense", edited("Masse= 1.00000000000000E+0000", "Masse=1E301"), 328},
       {"non-integer station count", edited("Stuetzstellenzahl=15", "Stuetzstellenzahl=15,5"), 330},
       {"settings key without =", edited("Flughoehe= 0.00000000000000E+0000", "Flughoehe"), 329},
-      {"no settings section", [] {
+      {"no settings section",
+       [] {
          const std::string g = goldenNewWing();
          return g.substr(0, g.find("[Umgebungseinstellungen]"));
-       }, 0},
-      {"binary garbage", [] {
+       },
+       0},
+      {"binary garbage",
+       [] {
          std::mt19937 random(12345);
          std::string bytes(20000, '\0');
          for (char& c : bytes) c = static_cast<char>(random());
          return bytes;
-       }, 0},
-      {"garbage after a valid kink header", [] {
+       },
+       0},
+      {"garbage after a valid kink header",
+       [] {
          std::string bytes = "[Tragflaechengeometrie]\r\nAnzahl Knickstellen=3\r\n";
          std::mt19937 random(7);
          for (int i = 0; i < 5000; ++i) bytes += static_cast<char>(random());
          return bytes;
-       }, -1},
+       },
+       -1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
