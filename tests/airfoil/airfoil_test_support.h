@@ -41,7 +41,8 @@ inline TAirfoil nacaFourDigit(long double m, long double p, long double t, int p
                             0.2843L * x * x * x - 0.1015L * x * x * x * x);
     const long double theta = perpendicularThickness ? std::atan(nacaCamberSlope(m, p, x)) : 0;
     const long double sign = upper ? 1 : -1;
-    return TCoord{x - sign * yt * std::sin(theta), nacaCamber(m, p, x) + sign * yt * std::cos(theta)};
+    return TCoord{x - sign * yt * std::sin(theta),
+                  nacaCamber(m, p, x) + sign * yt * std::cos(theta)};
   };
   for (int i = perSide; i >= 1; --i) a.AddPoint(surface(i, true));
   a.AddPoint({0, 0});
@@ -66,9 +67,9 @@ inline std::filesystem::path sharedAirfoilDirectory() {
 
 }  // namespace velarix::testing
 
-#define VELARIX_REQUIRE_SHARED_AIRFOILS()                                                  \
-  do {                                                                                     \
-    if (!std::filesystem::is_directory(::velarix::testing::sharedAirfoilDirectory()))     \
-      GTEST_SKIP() << "no shared airfoil files at "                                        \
-                   << ::velarix::testing::sharedAirfoilDirectory();                        \
+#define VELARIX_REQUIRE_SHARED_AIRFOILS()                                             \
+  do {                                                                                \
+    if (!std::filesystem::is_directory(::velarix::testing::sharedAirfoilDirectory())) \
+      GTEST_SKIP() << "no shared airfoil files at "                                   \
+                   << ::velarix::testing::sharedAirfoilDirectory();                   \
   } while (false)
