@@ -498,8 +498,9 @@ TEST(WingFileLoad, MissingOrUnreadableFileIsReported) {
   const TWing before = wing;
   EXPECT_FALSE(loadWingFile(wing, dir / "fehlt.flg", platform, ""));
   EXPECT_FALSE(loadWingFile(wing, dir.path(), platform, ""));
+  EXPECT_FALSE(loadWingFile(wing, "/dev/zero", platform, ""));
   EXPECT_EQ(wing, before);
-  EXPECT_EQ(platform.errors.size(), 2u);
+  EXPECT_EQ(platform.errors.size(), 3u);
 }
 
 TEST(WingFileLoad, CommandAsksFirstAndUsesTheOpenDialog) {
