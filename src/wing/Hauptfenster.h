@@ -6,4 +6,7 @@
 #include "wing/messages.h"
 #include "wing/platform.h"
 #include "wing/real.h"
+#include "wing/settings.h"
+#include "wing/text_encoding.h"
 #include "wing/wing.h"
+#include "wing/wing_file.h"
