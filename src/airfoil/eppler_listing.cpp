@@ -44,7 +44,9 @@ bool startsWith(std::string_view line, std::string_view prefix) {
   return line.substr(0, prefix.size()) == prefix;
 }
 
-bool isSummaryLine(std::string_view line) { return line.substr(1, 7) == "SUMMARY"; }
+bool isSummaryLine(std::string_view line) {
+  return line.size() > 1 && line.substr(1, 7) == "SUMMARY";
+}
 
 bool isBlankLine(std::string_view line) {
   return line.find_first_not_of(" \t") == std::string_view::npos;

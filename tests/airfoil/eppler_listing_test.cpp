@@ -241,6 +241,21 @@ TEST(EpplerListingParser, EveryTruncationEitherParsesOrRaisesTheListingError) {
   }
 }
 
+// Regression: an empty line inside a velocity table was tested for "SUMMARY"
+// at column 2 beyond its end and threw std::out_of_range.
+TEST(EpplerListingParser, EmptyLineInsideAVelocityTable) {
+  std::vector<std::string> lines = {" ALPHA(DEG)  1.000",
+                                    "   N     X/C",
+                                    "",
+                                    "   1  1.0000000  0.0000000 1.2500",
+                                    "",
+                                    " SUMMARY"};
+  cleanupEpplerListing(lines);
+  const TEpplerResult result = parseEpplerListing(lines);
+  ASSERT_EQ(result.velocityRatios.size(), 1u);
+  EXPECT_EQ(result.velocityRatios[0], std::vector<Real>{1.25L});
+}
+
 TEST(EpplerListingParser, StrayTextBetweenBlocksIsIgnored) {
   std::vector<std::string> lines = cleanedListing();
   lines.insert(lines.begin() + 3, std::string("\x01\xff garbage \t", 13));
