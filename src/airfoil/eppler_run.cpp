@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -22,6 +23,10 @@ namespace velarix {
 namespace {
 
 namespace fs = std::filesystem;
+
+// A listing of 255 angles at five Reynolds numbers stays far below a
+// megabyte; anything beyond this bound is not read into memory.
+constexpr std::uintmax_t kMaxListingBytes = 64u << 20;
 
 std::string errorText(int error) { return std::generic_category().message(error); }
 
@@ -182,6 +187,12 @@ EpplerProgramRun runEpplerProgram(const EpplerSettings& settings, const EpplerFi
   const fs::path cardPath = workFolder / files.card;
   const fs::path listingPath = workFolder / files.listing;
   fs::remove(listingPath, error);
+  if (fs::exists(listingPath, error)) {
+    return failure(EpplerRunStatus::CouldNotStart,
+                   "Das alte Listing \"" + listingPath.string() +
+                       "\" des Analyseprogramms kann nicht gelöscht werden .",
+                   platform);
+  }
   if (!writeCardFile(cardPath, cardLines)) {
     return failure(EpplerRunStatus::CouldNotStart,
                    "Die Eingabedatei \"" + cardPath.string() +
@@ -230,7 +241,8 @@ EpplerProgramRun runEpplerProgram(const EpplerSettings& settings, const EpplerFi
     run.status = EpplerRunStatus::NoListing;
     return run;
   }
-  if (!readLines(listingPath, run.listing)) {
+  const auto listingBytes = fs::file_size(listingPath, error);
+  if (error || listingBytes > kMaxListingBytes || !readLines(listingPath, run.listing)) {
     EpplerProgramRun unreadable = failure(EpplerRunStatus::Malformed,
                                           "Das Listing \"" + listingPath.string() +
                                               "\" des Analyseprogramms kann nicht gelesen werden .",
