@@ -270,16 +270,16 @@ class ListingParser {
   }
 
   // Reads `width` characters after the next `key` from `rest` and consumes
-  // everything up to the end of the key.
-  Real takeAfter(std::size_t l, std::string_view& rest, std::string_view key, std::size_t width,
-                 const char* what) const {
+  // everything up to the end of the key. A missing key breaks the layout of
+  // the block (error); a field that is no number gives false.
+  bool takeAfter(std::size_t l, std::string_view& rest, std::string_view key, std::size_t width,
+                 const char* what, Real& value) const {
     const std::size_t at = rest.find(key);
     if (at == std::string_view::npos) {
       fail(l, std::string(what) + ": \"" + std::string(key) + "\" fehlt");
     }
-    const std::size_t column = lines_[l].size() - rest.size() + at + key.size() + 1;
     rest.remove_prefix(at + key.size());
-    return plainNumber(l, column, rest.substr(0, width), what);
+    return tryParsePlainNumber(rest.substr(0, width), value);
   }
 
   void readAlphaBlock(std::size_t l) {
@@ -292,28 +292,37 @@ class ListingParser {
     }
     if (currentColumns_.empty()) fail(l, "Ergebnisblock vor der Zeile der Reynoldszahlen");
 
-    const std::size_t upper = l + 2, lower = l + 3, liftDrag = l + 4, moment = l + 5;
-    std::string_view liftDragRest = lines_[liftDrag];
-    std::string_view momentRest = lines_[moment];
+    const std::string_view upper = lines_[l + 2];
+    const std::string_view lower = lines_[l + 3];
+    std::string_view liftDragRest = lines_[l + 4];
+    std::string_view momentRest = lines_[l + 5];
+    // A point is listed only when all its fields are numbers: a section that
+    // did not converge may print "nan" or stars, which must not reach a chart
+    // as a made-up value, while the other points of the run stay usable.
     std::vector<EpplerPolarPoint> values(currentColumns_.size());
+    std::vector<bool> numeric(values.size(), true);
     for (std::size_t k = 0; k < values.size(); ++k) {
       EpplerPolarPoint& p = values[k];
       const std::size_t tColumn = kTransitionColumn + kReynoldsGroupWidth * k;
       const std::size_t bubbleColumn = kBubbleColumn + kReynoldsGroupWidth * k;
-      p.transitionUpper = plainNumber(
-          upper, tColumn, field(lines_[upper], tColumn, kTransitionWidth), "Umschlag Oberseite");
-      p.bubbleUpper = field(lines_[upper], bubbleColumn, 1) == "*";
-      p.transitionLower = plainNumber(
-          lower, tColumn, field(lines_[lower], tColumn, kTransitionWidth), "Umschlag Unterseite");
-      p.bubbleLower = field(lines_[lower], bubbleColumn, 1) == "*";
+      numeric[k] =
+          tryParsePlainNumber(field(upper, tColumn, kTransitionWidth), p.transitionUpper) &&
+          tryParsePlainNumber(field(lower, tColumn, kTransitionWidth), p.transitionLower);
+      p.bubbleUpper = field(upper, bubbleColumn, 1) == "*";
+      p.bubbleLower = field(lower, bubbleColumn, 1) == "*";
     }
-    for (EpplerPolarPoint& p : values) {
-      p.cl = takeAfter(liftDrag, liftDragRest, "CL=", kClWidth, "Auftriebsbeiwert CL");
-      p.cd = takeAfter(liftDrag, liftDragRest, "CD=", kCdWidth, "Widerstandsbeiwert CD");
+    for (std::size_t k = 0; k < values.size(); ++k) {
+      const bool cl =
+          takeAfter(l + 4, liftDragRest, "CL=", kClWidth, "Auftriebsbeiwert CL", values[k].cl);
+      const bool cd =
+          takeAfter(l + 4, liftDragRest, "CD=", kCdWidth, "Widerstandsbeiwert CD", values[k].cd);
+      numeric[k] = numeric[k] && cl && cd;
     }
-    for (EpplerPolarPoint& p : values) {
-      p.cm = takeAfter(moment, momentRest, "CM=", kCmWidth, "Momentenbeiwert CM");
-      p.listed = true;
+    for (std::size_t k = 0; k < values.size(); ++k) {
+      const bool cm =
+          takeAfter(l + 5, momentRest, "CM=", kCmWidth, "Momentenbeiwert CM", values[k].cm);
+      values[k].listed = numeric[k] && cm;
+      if (!values[k].listed) values[k] = EpplerPolarPoint{};
     }
 
     const std::optional<std::size_t> m = angleIndex(angle);

@@ -34,9 +34,11 @@
 //
 // The flap, roughness, Reynolds-number and angle fields are converted like
 // cell texts (point or comma, six decimals); all other fields are plain
-// decimal numbers (point, optional exponent). A field that is no number makes
-// the listing malformed: parseEpplerListing throws EpplerListingError naming
-// the line and column, so no made-up value reaches a chart.
+// decimal numbers (point, optional exponent). No made-up value reaches a
+// chart: in an angle block, a Reynolds group with a field that is no number
+// (a section that did not converge may print "nan" or stars) leaves that one
+// point unlisted; anywhere else such a field makes the listing malformed, and
+// parseEpplerListing throws EpplerListingError naming the line (and column).
 //
 // Choices where the layout leaves room:
 // - Several velocity tables (more than fourteen angles): every table appends

@@ -191,9 +191,8 @@ TEST(EpplerListingParser, MalformedListingsRaiseTheListingError) {
   const std::size_t firstCl = firstLine("   CL=");
   const std::size_t row3 = firstLine("   3  0.81");
   const Case cases[] = {
-      {"CD not a number",
-       [&](auto& lines) { lines[firstCl].replace(lines[firstCl].find("CD=") + 3, 7, "abcdefg"); },
-       firstCl + 1},
+      {"chord position not a number", [&](auto& lines) { lines[row3].replace(6, 3, "1.x"); },
+       row3 + 1},
       {"short velocity row", [&](auto& lines) { lines[row3].resize(40); }, row3 + 1},
       {"angle of the table not a number",
        [&](auto& lines) { lines[firstLine(" ALPHA(DEG)")].replace(20, 1, "x"); },
@@ -224,6 +223,32 @@ TEST(EpplerListingParser, MalformedListingsRaiseTheListingError) {
       EXPECT_NE(std::string(e.what()).find("Listing"), std::string::npos);
     }
   }
+}
+
+TEST(EpplerListingParser, PointWithAFieldThatIsNoNumberIsLeftUnlisted) {
+  std::vector<std::string> lines = cleanedListing();
+  int changed = 0;
+  for (std::size_t l = 0; l < lines.size(); ++l) {
+    if (lines[l] == "0 ALPHA =   1.000") {  // m = 3: the CD of the second group
+      std::string& drag = lines[l + 4];
+      drag.replace(drag.rfind("CD=") + 3, 7, "    nan");
+      ++changed;
+    }
+    if (lines[l] == "0 ALPHA =   2.000") {  // m = 4: the upper t of the first group
+      lines[l + 2].replace(10, 6, "******");
+      ++changed;
+    }
+  }
+  ASSERT_EQ(changed, 2);
+  const TEpplerResult result = parseEpplerListing(lines);
+  for (int k = 0; k < 2; ++k) {
+    for (int m = 0; m < kAngles; ++m) {
+      const bool broken = (k == 1 && m == 3) || (k == 0 && m == 4);
+      EXPECT_EQ(result.points[k][m].listed, !broken) << "k " << k << " m " << m;
+    }
+  }
+  EXPECT_EQ(result.points[1][3].cd, 0);
+  EXPECT_FALSE(result.points[1][3].bubbleUpper);
 }
 
 TEST(EpplerListingParser, EveryTruncationEitherParsesOrRaisesTheListingError) {

@@ -209,12 +209,12 @@ TEST_F(EpplerRun, UnreadableListingsAreReportedAsMalformed) {
     std::string listing;
     const char* messagePart;
   };
-  std::string badDrag = readText(kListing);
-  badDrag.replace(badDrag.find("CD=0.00800"), 10, "CD=0.0x800");
+  std::string badRow = readText(kListing);
+  badRow.replace(badRow.find("   3  0.8181818"), 15, "   3  0.81x1818");
   const Case cases[] = {
       {"no results", "1AIRFOIL NOTHING COMPUTED\n", "keine Ergebnisse"},
       {"empty listing", "", "keine Ergebnisse"},
-      {"drag not a number", badDrag, "Zeile"},
+      {"velocity row not a number", badRow, "Zeile"},
   };
   for (const Case& c : cases) {
     const fs::path listing = folder_ / "listing.out";
