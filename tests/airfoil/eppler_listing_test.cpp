@@ -100,6 +100,39 @@ TEST(EpplerListingParser, ReadsEveryFieldOfTwoReynoldsNumbersAndTwoTables) {
   }
 }
 
+// The same fields surrounded by the extra text an analysis program prints:
+// note lines, text after the angle and after "SUMMARY", a " MACH" angle line.
+TEST(EpplerListingParser, ReadsTheFieldsBetweenDecorations) {
+  std::vector<std::string> lines = readListing("listing_one_table_with_notes.out");
+  const std::size_t before = lines.size();
+  cleanupEpplerListing(lines);
+  EXPECT_EQ(lines.size(), before);
+  const TEpplerResult result = parseEpplerListing(lines);
+  EXPECT_EQ(result.flapChordPercent, 20);
+  EXPECT_EQ(result.flapDeflectionDeg, 5);
+  EXPECT_EQ(result.roughnessCode, 5);
+  EXPECT_EQ(result.reynoldsNumbers, (std::vector<Real>{100000, 300000}));
+  EXPECT_EQ(result.anglesDeg, (std::vector<Real>{-1, 0, 1}));
+  ASSERT_EQ(result.points.size(), 2u);
+  for (int k = 0; k < 2; ++k) {
+    for (int m = 0; m < 3; ++m) {
+      SCOPED_TRACE("k " + std::to_string(k) + " m " + std::to_string(m));
+      const EpplerPolarPoint& p = result.points[k][m];
+      ASSERT_TRUE(p.listed);
+      EXPECT_TRUE(near(p.cl, 0.3L + 0.1L * (m - 1) + 0.02L * k, 0, 1e-9L));
+      EXPECT_TRUE(near(p.cd, 0.0123L + 0.001L * m - 0.002L * k, 0, 1e-9L));
+      EXPECT_TRUE(near(p.cm, -0.0812L + 0.0001L * m, 0, 1e-9L));
+      EXPECT_TRUE(near(p.transitionUpper, 0.40L - 0.05L * k, 0, 1e-9L));
+      EXPECT_TRUE(near(p.transitionLower, 0.70L, 0, 1e-9L));
+      EXPECT_EQ(p.bubbleUpper, m == 0 && k == 0);
+      EXPECT_FALSE(p.bubbleLower);
+    }
+  }
+  ASSERT_EQ(result.velocityChordPositions.size(), 4u);
+  EXPECT_TRUE(near(result.velocityChordPositions[1], 0.66667L, 0, 1e-12L));
+  EXPECT_TRUE(near(result.velocityRatios[2][3], 1.07L, 0, 1e-12L));
+}
+
 TEST(EpplerListingParser, VelocityColumnsBelongToTheAnglesOfTheirTable) {
   const TEpplerResult result = parseEpplerListing(cleanedListing());
   ASSERT_EQ(result.velocityChordPositions.size(), static_cast<std::size_t>(kRows));
