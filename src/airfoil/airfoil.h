@@ -113,14 +113,22 @@ class TAirfoil {
   // Index of the nose: the last point before x first rises (for a chain
   // that never rises, the last point). Equal x does not count as a rise.
   int noseIndex() const;
-  // Linear subdivision: (N-1)*steps + 1 points.
+  // The four operations below return a new airfoil with the source's name
+  // and compute its characteristics when it has at least three points.
+  //
+  // Linear subdivision: (N-1)*steps + 1 points. steps < 1 throws
+  // std::invalid_argument.
   TAirfoil Subdivide(int steps) const;
   // Uniform cubic B-spline with the points as control points, chord
-  // renormalised: (N-1)*steps points.
+  // renormalised: (N-1)*steps points, any N. steps < 1 throws
+  // std::invalid_argument.
   TAirfoil SmoothBSpline(int steps) const;
-  // 2*(count/2) + 1 points at cosine-spaced chord positions.
+  // 2*(count/2) + 1 points at cosine-spaced chord positions, the nose (0, 0)
+  // in the middle (works on a copy with EnsureLeadingEdgePoint applied).
   TAirfoil ResampleCosine(int count) const;
   // The smoothing pipeline; SmoothForWing(60) is the standard section.
+  // Callers apply EnsureLeadingEdgePoint to the source first. Throws
+  // AirfoilGeometryError when the result would not be finite.
   TAirfoil SmoothForWing(int count) const;
   // Y of the upper or lower surface at chord position x (linear).
   Real OrdinateAt(bool upper, Real x) const;

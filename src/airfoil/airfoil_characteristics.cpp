@@ -32,16 +32,15 @@ constexpr int kStations = 11;
 // the values the characteristics of every stored wing were computed with.
 constexpr std::array<Real, kStations> kStationX = {0.983L,  0.933L, 0.8536L, 0.75L,  0.6294L, 0.5L,
                                                    0.3706L, 0.25L,  0.1465L, 0.067L, 0.017L};
-constexpr std::array<Real, kStations> kT6LiftSlope = {0.644L, 0, 0.2357L, 0, 0.1726L, 0,
+constexpr std::array<Real, kStations> kT6LiftSlope = {0.644L,  0, 0.2357L, 0, 0.1726L, 0,
                                                       0.1726L, 0, 0.2357L, 0, 0.6439L};
 constexpr std::array<Real, kStations> kT4Alpha0 = {-4.8919L, 0, -0.569L,  0, -0.2249L, 0,
                                                    -0.1324L, 0, -0.0976L, 0, -0.0848L};
-constexpr std::array<Real, kStations> kT7NeutralPoint = {
-    0.6864L, 0.1667L, 0.3333L, 0.2887L, 0.2387L, 0.3333L,
-    0.0601L, 0.2887L, -0.3333L, 0.1667L, -1.8017L};
-constexpr std::array<Real, kStations> kT5Cm0 = {-7.937L, -0.2267L, -1.079L, -0.1309L,
-                                                -0.421L, 0,        -0.1402L, 0.1309L,
-                                                0.0318L, 0.2267L,  0.1197L};
+constexpr std::array<Real, kStations> kT7NeutralPoint = {0.6864L,  0.1667L, 0.3333L, 0.2887L,
+                                                         0.2387L,  0.3333L, 0.0601L, 0.2887L,
+                                                         -0.3333L, 0.1667L, -1.8017L};
+constexpr std::array<Real, kStations> kT5Cm0 = {-7.937L,  -0.2267L, -1.079L, -0.1309L, -0.421L, 0,
+                                                -0.1402L, 0.1309L,  0.0318L, 0.2267L,  0.1197L};
 constexpr std::array<Real, kStations> kT8AlphaE = {-2.4032L, 0, -0.2357L, 0, -0.0462L, 0,
                                                    0.0462L,  0, 0.2357L,  0, 2.4032L};
 constexpr std::array<Real, kStations> kT9CaE = {15.6333L, 0, 2.0944L, 0, 1.1244L, 0,

@@ -4,6 +4,7 @@
 // usable airfoil raises AirfoilFileError naming the file, the line where
 // there is one, and the reason.
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <fstream>
@@ -64,11 +65,16 @@ bool isValidUtf8(std::string_view s) {
   while (i < s.size()) {
     const auto c = static_cast<unsigned char>(s[i]);
     int extra = 0;
-    if (c < 0x80) extra = 0;
-    else if (c >= 0xC2 && c <= 0xDF) extra = 1;
-    else if (c >= 0xE0 && c <= 0xEF) extra = 2;
-    else if (c >= 0xF0 && c <= 0xF4) extra = 3;
-    else return false;
+    if (c < 0x80)
+      extra = 0;
+    else if (c >= 0xC2 && c <= 0xDF)
+      extra = 1;
+    else if (c >= 0xE0 && c <= 0xEF)
+      extra = 2;
+    else if (c >= 0xF0 && c <= 0xF4)
+      extra = 3;
+    else
+      return false;
     if (i + static_cast<std::size_t>(extra) >= s.size() && extra > 0) return false;
     for (int k = 1; k <= extra; ++k) {
       const auto d = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
@@ -126,18 +132,19 @@ std::string_view nextToken(std::string_view line, std::size_t& pos) {
 // decimal separator and an optional exponent, finite.
 Real parseCoordinate(std::string_view token, const std::string& sourceName, long long line) {
   std::string_view digits = token;
-  if (digits.starts_with('+')) digits.remove_prefix(1);
-  const bool looksNumeric =
-      !digits.empty() && (std::isdigit(static_cast<unsigned char>(digits.front())) ||
-                          digits.front() == '.' || digits.front() == '-');
+  if (digits.size() > 1 && digits[0] == '+' &&
+      (std::isdigit(static_cast<unsigned char>(digits[1])) || digits[1] == '.')) {
+    digits.remove_prefix(1);
+  }
   Real value = 0;
   const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value,
                                       std::chars_format::general);
-  if (!looksNumeric || result.ptr != digits.data() + digits.size()) {
+  if (result.ptr != digits.data() + digits.size()) {
     refuseLine(sourceName, line, "\"" + shownToken(token) + "\" ist keine Zahl");
   }
   if (result.ec == std::errc::result_out_of_range) {
-    refuseLine(sourceName, line, "\"" + shownToken(token) + "\" liegt außerhalb des Zahlenbereichs");
+    refuseLine(sourceName, line,
+               "\"" + shownToken(token) + "\" liegt außerhalb des Zahlenbereichs");
   }
   if (result.ec != std::errc() || !std::isfinite(value)) {
     refuseLine(sourceName, line, "\"" + shownToken(token) + "\" ist keine endliche Zahl");
@@ -173,8 +180,7 @@ std::vector<TCoord> checkedChain(std::vector<ReadPoint> read, const std::string&
   // Lednicer files start with the two point counts ("61. 61.") and list both
   // surfaces from the nose aft.
   const TCoord& head = read.front().point;
-  if (head.X >= 2 && head.Y >= 2 && head.X == std::floor(head.X) &&
-      head.Y == std::floor(head.Y)) {
+  if (head.X >= 2 && head.Y >= 2 && head.X == std::floor(head.X) && head.Y == std::floor(head.Y)) {
     refuseLine(sourceName, read.front().line,
                "Punktzahlen wie im Lednicer-Format; gelesen wird das Selig-Format (Hinterkante, "
                "Oberseite, Nase, Unterseite, Hinterkante)");
@@ -213,9 +219,9 @@ std::vector<TCoord> checkedChain(std::vector<ReadPoint> read, const std::string&
                            ", erwartet wird die Hinterkante bei x = 1");
   }
   if (std::fabs(read[nose].point.X) > kNoseXLimit) {
-    refuseLine(sourceName, read[nose].line,
-               "die Nase liegt bei x = " + formatCellNumber(read[nose].point.X) +
-                   ", erwartet wird x = 0");
+    refuseLine(
+        sourceName, read[nose].line,
+        "die Nase liegt bei x = " + formatCellNumber(read[nose].point.X) + ", erwartet wird x = 0");
   }
   if (signedArea(read) < 0) std::reverse(read.begin(), read.end());
   std::vector<TCoord> chain;
@@ -240,11 +246,11 @@ void TAirfoil::loadFromStream(std::istream& in, const std::string& sourceName) {
     const std::string_view text(line);
     const std::string_view xText = nextToken(text, pos);
     if (xText.empty()) continue;  // a blank line adds no point
+    const Real x = parseCoordinate(xText, sourceName, lineNumber);
     const std::string_view yText = nextToken(text, pos);
     if (yText.empty()) {
       refuseLine(sourceName, lineNumber, "nur eine Zahl, erwartet werden x und y");
     }
-    const Real x = parseCoordinate(xText, sourceName, lineNumber);
     const Real y = parseCoordinate(yText, sourceName, lineNumber);
     if (static_cast<int>(read.size()) >= kMaxAirfoilPoints) {
       refuse(sourceName, "mehr als " + std::to_string(kMaxAirfoilPoints) + " Koordinatenpunkte");

@@ -49,15 +49,20 @@ std::optional<long long> parseInteger(std::string_view s) {
   for (; i < s.size(); ++i) {
     const char c = s[i];
     int digit = -1;
-    if (c >= '0' && c <= '9') digit = c - '0';
-    else if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-    else if (base == 16 && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+      digit = c - '0';
+    else if (base == 16 && c >= 'a' && c <= 'f')
+      digit = c - 'a' + 10;
+    else if (base == 16 && c >= 'A' && c <= 'F')
+      digit = c - 'A' + 10;
     if (digit < 0) return std::nullopt;
-    if (value > (limit - static_cast<unsigned>(digit)) / static_cast<unsigned>(base)) return std::nullopt;
+    if (value > (limit - static_cast<unsigned>(digit)) / static_cast<unsigned>(base))
+      return std::nullopt;
     value = value * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
   }
   if (base == 16) return static_cast<long long>(value);  // 0xFFFFFFFFFFFFFFFF is -1
-  if (negative) return value == limit ? std::numeric_limits<long long>::min() : -static_cast<long long>(value);
+  if (negative)
+    return value == limit ? std::numeric_limits<long long>::min() : -static_cast<long long>(value);
   if (value == limit) return std::nullopt;
   return static_cast<long long>(value);
 }
@@ -212,6 +217,8 @@ void TBigIniFile::writeString(std::string_view section, std::string_view key,
   for (std::string& line : target->lines) {
     const auto k = keyOf(line);
     if (k && equalsIgnoringCase(*k, key)) {
+      // The key keeps the spelling it has in the file.
+      newLine.replace(0, key.size(), *k);
       if (line != newLine) {
         line = std::move(newLine);
         modified_ = true;

@@ -70,10 +70,19 @@ std::string readFileBytes(const std::filesystem::path& path, std::size_t maxByte
   if (std::filesystem::is_directory(path, ec)) {
     throw FileAccessError("Die Datei " + quoted(path) + " ist ein Verzeichnis");
   }
+  // A pipe or a device would block the reader or never end.
+  if (std::filesystem::exists(path, ec) && !std::filesystem::is_regular_file(path, ec)) {
+    throw FileAccessError("Die Datei " + quoted(path) + " ist keine gewöhnliche Datei");
+  }
+  if (std::filesystem::is_regular_file(path, ec) &&
+      std::filesystem::file_size(path, ec) > maxBytes && !ec) {
+    throw FileAccessError("Die Datei " + quoted(path) + " ist größer als " +
+                          std::to_string(maxBytes) + " Bytes");
+  }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    throw FileAccessError("Die Datei " + quoted(path) + " konnte nicht geöffnet werden: " +
-                          std::strerror(errno));
+    throw FileAccessError("Die Datei " + quoted(path) +
+                          " konnte nicht geöffnet werden: " + std::strerror(errno));
   }
   std::string bytes;
   char buffer[65536];

@@ -14,7 +14,8 @@ std::string formatLongScientific(Real x) {
   // "d.ddddddddddddddde[+-]xx..." from the exact binary value, correctly rounded
   const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(x),
                                     std::chars_format::scientific, 14);
-  const std::string_view digits(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+  const std::string_view digits(buffer.data(),
+                                static_cast<std::size_t>(result.ptr - buffer.data()));
   const std::size_t e = digits.find('e');
   const std::string_view mantissa = digits.substr(0, e);
   const char exponentSign = digits[e + 1];
@@ -42,13 +43,14 @@ std::optional<Real> parseLongReal(std::string_view text) {
   }
   std::size_t start = 0;
   if (s[0] == '+') start = 1;  // from_chars takes no plus sign
-  if (start < s.size() && (s[start] == '+' || s[start] == '-')) return std::nullopt;
+  if (start == 1 && s.size() > 1 && (s[1] == '+' || s[1] == '-')) return std::nullopt;
   // Only digits, one point, an exponent: from_chars would also read "inf"
   // and "nan", which are no numbers here.
   for (std::size_t i = start; i < s.size(); ++i) {
     const char c = s[i];
-    const bool allowed = (c >= '0' && c <= '9') || c == '.' || c == 'e' || c == 'E' ||
-                         ((c == '-' || c == '+') && (i == start || s[i - 1] == 'e' || s[i - 1] == 'E'));
+    const bool allowed =
+        (c >= '0' && c <= '9') || c == '.' || c == 'e' || c == 'E' ||
+        ((c == '-' || c == '+') && (i == start || s[i - 1] == 'e' || s[i - 1] == 'E'));
     if (!allowed) return std::nullopt;
   }
   Real value = 0;

@@ -44,10 +44,10 @@ inline constexpr Colour rgb(unsigned red, unsigned green, unsigned blue) {
 extern const std::array<Colour, 21> kBuiltInGroupPalette;
 
 struct Settings {
-  std::string wingDirectory;     // initial directory of the wing file dialogs
-  std::string airfoilDirectory;  // where airfoil files are looked up by name
+  std::string wingDirectory;                       // initial directory of the wing file dialogs
+  std::string airfoilDirectory;                    // where airfoil files are looked up by name
   std::array<Colour, kGroupCount> groupColours{};  // index = group number
-  bool markerBarAsCross = false;  // draw the marker bar as a cross
+  bool markerBarAsCross = false;                   // draw the marker bar as a cross
 
   Settings();
   bool operator==(const Settings&) const = default;

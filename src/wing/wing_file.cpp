@@ -50,6 +50,8 @@ constexpr std::string_view kKeyGammaExponent = "Gamma-Vorgabe";
 constexpr std::string_view kLoadCaption = "Flügel laden";
 constexpr std::string_view kSaveCaption = "Flügel speichern";
 
+constexpr Real kMaxFileReal = 1e300L;
+
 // Columns every program version wrote for a kink row.
 constexpr int kRequiredKinkColumns = kColKinkAirfoil + 1;
 
@@ -109,7 +111,8 @@ void appendTable(std::vector<std::string>& lines, const CellTable& table, std::s
 
 std::string longReal(Real x, std::string_view key) {
   if (!std::isfinite(x)) {
-    throw WingFileError(std::string(key) + " ist keine endliche Zahl und kann nicht gespeichert werden");
+    throw WingFileError(std::string(key) +
+                        " ist keine endliche Zahl und kann nicht gespeichert werden");
   }
   return formatLongScientific(x);
 }
@@ -242,12 +245,12 @@ class TableReader {
     const int lastColumn = table_.columnCount() - 1;
     const int lastRow = table_.rowCount() - 1;
     if (*column < 0 || *column > lastColumn) {
-      throw WingFileError("Spalte " + std::to_string(*column) + " liegt außerhalb von 0 bis " +
-                              std::to_string(lastColumn),
+      throw WingFileError("Spaltennummer " + std::to_string(*column) +
+                              " liegt außerhalb von 0 bis " + std::to_string(lastColumn),
                           lineNumber);
     }
     if (*row < 0 || *row > lastRow) {
-      throw WingFileError("Zeile " + std::to_string(*row) + " liegt außerhalb von 0 bis " +
+      throw WingFileError("Zeilennummer " + std::to_string(*row) + " liegt außerhalb von 0 bis " +
                               std::to_string(lastRow) + " (\"" + std::string(countKey_) + "=" +
                               std::to_string(lastRow) + "\")",
                           lineNumber);
@@ -272,6 +275,12 @@ Real readReal(std::string_view key, std::string_view value, Real defaultValue, i
   Real x = 0;
   if (!tryParseCellNumber(value, x) || !std::isfinite(x)) {
     throw WingFileError(std::string(key) + ": " + quote(value) + " ist keine Zahl", lineNumber);
+  }
+  // Far beyond any physical value, and safely inside the range in which the
+  // long scientific form written back reads again.
+  if (std::fabs(x) > kMaxFileReal) {
+    throw WingFileError(std::string(key) + ": " + quote(value) + " liegt außerhalb von ±1E300",
+                        lineNumber);
   }
   return x;
 }
@@ -311,9 +320,9 @@ void readSettingsLine(std::string_view line, int lineNumber, WingFileContent& co
     } else {
       const auto m = parseInt(value);
       if (!m) {
-        throw WingFileError(std::string(kKeyStationCount) + ": " + quote(value) +
-                                " ist keine ganze Zahl",
-                            lineNumber);
+        throw WingFileError(
+            std::string(kKeyStationCount) + ": " + quote(value) + " ist keine ganze Zahl",
+            lineNumber);
       }
       content.stationCount = *m;
     }
@@ -356,14 +365,16 @@ std::vector<std::string> wingFileLines(const TWing& wing) {
   lines.emplace_back(kSectionSettings);
   lines.push_back(std::string(kKeyVersion) + "=" + std::string(kWingFileVersion));
   for (const StoredSwitch& s : kStoredSwitches) {
-    lines.push_back(std::string(s.key) + "=" + std::string(trueFalse(wing.switches[s.displaySwitch])));
+    lines.push_back(std::string(s.key) + "=" +
+                    std::string(trueFalse(wing.switches[s.displaySwitch])));
   }
   checkSingleLine(wing.spanCondition, std::string(kKeySpanCondition));
   checkSingleLine(wing.kinkDeleteCondition, std::string(kKeyKinkDeleteCondition));
   checkSingleLine(wing.gammaExponent, std::string(kKeyGammaExponent));
   lines.push_back(std::string(kKeySpanCondition) + "=" + wing.spanCondition);
   lines.push_back(std::string(kKeyKinkDeleteCondition) + "=" + wing.kinkDeleteCondition);
-  lines.push_back(std::string(kKeyAngleOfAttack) + "=" + longReal(wing.wingAngleOfAttack, kKeyAngleOfAttack));
+  lines.push_back(std::string(kKeyAngleOfAttack) + "=" +
+                  longReal(wing.wingAngleOfAttack, kKeyAngleOfAttack));
   lines.push_back(std::string(kKeyMass) + "=" + longReal(wing.wingMass, kKeyMass));
   lines.push_back(std::string(kKeyAltitude) + "=" + longReal(wing.flightAltitude, kKeyAltitude));
   lines.push_back(std::string(kKeyStationCount) + "=" + std::to_string(wing.stationCount));
@@ -388,8 +399,7 @@ std::string encodeWingFile(const TWing& wing) {
     try {
       bytes += utf8ToWindows1252(lines[i]);
     } catch (const TextEncodingError& e) {
-      throw WingFileError("Zeile " + quote(lines[i]) + ": " + e.what(),
-                          static_cast<int>(i) + 1);
+      throw WingFileError("Zeile " + quote(lines[i]) + ": " + e.what(), static_cast<int>(i) + 1);
     }
     bytes += "\r\n";
   }
@@ -502,7 +512,8 @@ void buildAirfoilIntoRow(TWing& wing, int row, const std::filesystem::path& file
   CellTable& t = wing.kinkTable;
   t.setNumber(kColKinkAlpha0, row, alpha0);
   t.setNumber(kColKinkCm0, row, cm0);
-  for (int i = 0; i < kSectionPoints; ++i) t.setNumber(kColKinkSection + i, row, section.point(i).Y);
+  for (int i = 0; i < kSectionPoints; ++i)
+    t.setNumber(kColKinkSection + i, row, section.point(i).Y);
 }
 
 }  // namespace
@@ -528,7 +539,15 @@ void convertOldFormat(TWing& wing, Platform& platform, std::string_view airfoilD
                                            " konnte nicht eingebaut werden: " + e.what());
     }
   }
-  UpdateBlendedSections(wing);
+  try {
+    UpdateBlendedSections(wing);
+  } catch (const std::exception& e) {
+    // Typically a source kink whose airfoil was missing: the wing is loaded
+    // as far as it could be converted, and the computation names the gap.
+    platform.showError(
+        kLoadCaption,
+        std::string("Die Strak-Schnitte konnten nicht berechnet werden: ") + e.what());
+  }
 }
 
 // ------------------------------------------------------------ file access

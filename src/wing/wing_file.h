@@ -128,7 +128,8 @@ std::filesystem::path airfoilFilePath(std::string_view airfoilDirectory, std::st
 // section (EnsureLeadingEdgePoint, SmoothForWing(60)) with its zero-lift
 // angle and moment, then the blended kinks. A missing airfoil file shows
 // message 25, an unreadable one an error naming it; that kink keeps its
-// cells. Other failures (of the blending) propagate.
+// cells. Blending that fails (a source kink without a section) shows an
+// error; the wing keeps what was converted.
 void convertOldFormat(TWing& wing, Platform& platform, std::string_view airfoilDirectory);
 
 // Writes the wing's file atomically (see writeFileAtomically). Throws
