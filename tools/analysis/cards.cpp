@@ -109,10 +109,10 @@ void readFlapCard(const std::string& line, std::size_t lineNo, CardDeck& deck) {
   fixedField(line, lineNo, 21, 5, "third flap number");  // written as 400; not used
   flap.deflectionDeg = fixedField(line, lineNo, 26, 5, "flap deflection") / 100.0;
   if (flap.chordPercent < 0.0 || flap.chordPercent > 100.0) {
-    fail(lineNo, "flap chord " + formatFixed(flap.chordPercent, 1, 2) + " % is outside 0 ... 100");
+    fail(lineNo, "flap chord " + formatDecimal(flap.chordPercent, 2) + " % is outside 0 ... 100");
   }
   if (std::fabs(flap.deflectionDeg) > 98.0) {
-    fail(lineNo, "flap deflection " + formatFixed(flap.deflectionDeg, 1, 2) + " deg is outside -98 ... 98");
+    fail(lineNo, "flap deflection " + formatDecimal(flap.deflectionDeg, 2) + " deg is outside -98 ... 98");
   }
   deck.hasFlap = true;
   deck.flap = flap;
@@ -131,10 +131,10 @@ std::vector<ReynoldsGroup> readReynoldsCard(const std::string& line, std::size_t
     group.roughness = fixedField(line, lineNo, first, 5, "roughness code") / 1000.0;
     group.reynolds = fixedField(line, lineNo, first + 5, 5, "Reynolds number / 1000") * 1000.0;
     if (group.roughness < 0.0 || group.roughness > 20.0) {
-      fail(lineNo, "roughness code " + formatFixed(group.roughness, 1, 3) + " is outside 0 ... 20");
+      fail(lineNo, "roughness code " + formatDecimal(group.roughness, 3) + " is outside 0 ... 20");
     }
     if (group.reynolds < 1000.0) {
-      fail(lineNo, "Reynolds number " + formatFixed(group.reynolds, 1, 0) + " is below 1000");
+      fail(lineNo, "Reynolds number " + formatDecimal(group.reynolds, 0) + " is below 1000");
     }
     result.push_back(group);
   }
@@ -144,7 +144,7 @@ std::vector<ReynoldsGroup> readReynoldsCard(const std::string& line, std::size_t
 void readAngleCard(const std::string& line, std::size_t lineNo, CardDeck& deck) {
   const double count = fixedField(line, lineNo, 8, 3, "angle count");
   if (count != std::floor(count) || count < 1 || count > 14) {
-    fail(lineNo, "angle count " + formatFixed(count, 1, 0) + " is not 1 ... 14");
+    fail(lineNo, "angle count " + formatDecimal(count, 0) + " is not 1 ... 14");
   }
   const auto n = static_cast<std::size_t>(count);
   if (line.size() > 10 + 5 * n) fail(lineNo, "more text than " + std::to_string(n) + " angles");

@@ -130,7 +130,7 @@ Point rotateAbout(const Point& p, const Point& hinge, double angleRad) {
   return {hinge.x + dx * c + dy * s, hinge.y - dx * s + dy * c};
 }
 
-std::string number(double x) { return formatFixed(x, 1, 6); }
+std::string number(double x) { return formatDecimal(x, 6); }
 
 }  // namespace
 
@@ -188,11 +188,11 @@ void validateSection(const Section& section) {
   if (std::fabs(area) < 1e-5) {
     throw AnalysisInputError("the section has no thickness (area " + number(area) + " chord^2)");
   }
-  if (area < 0.0) {
-    throw AnalysisInputError("the upper surface lies below the lower surface (area " + number(area) + " chord^2)");
-  }
   if (polygonSelfIntersects(chain)) {
     throw AnalysisInputError("the upper and the lower surface cross or touch each other");
+  }
+  if (area < 0.0) {
+    throw AnalysisInputError("the upper surface lies below the lower surface (area " + number(area) + " chord^2)");
   }
 }
 

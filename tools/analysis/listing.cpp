@@ -166,7 +166,7 @@ class ListingWriter {
       std::string text = at + side + " surface separated from x/c " + trimmed(formatFixed(layer.separationX, 8, 4)) +
                          " to the trailing edge";
       if (layer.separationX < 0.95) text += "; flow largely separated, cl and cd are not reliable";
-      if (layer.bubble) text += "; the laminar bubble may burst";
+      if (layer.bubble && layer.separationX < 0.95) text += "; the laminar bubble may burst";
       line(text);
     };
     separation(r.upper, "upper");

@@ -56,4 +56,8 @@ std::string formatFixed(double x, int width, int decimals) {
   return formatFixed(x < 0 ? -limit : limit, width, 0);
 }
 
+std::string formatDecimal(double x, int decimals) {
+  return std::string(trimBlanks(formatFixed(x, 40, decimals)));
+}
+
 }  // namespace velarix::analysis

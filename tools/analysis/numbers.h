@@ -30,4 +30,7 @@ std::optional<double> parseDecimal(std::string_view text);
 // does. Never writes "-0.000".
 std::string formatFixed(double x, int width, int decimals);
 
+// x with the given number of decimals and no padding (for messages).
+std::string formatDecimal(double x, int decimals);
+
 }  // namespace velarix::analysis

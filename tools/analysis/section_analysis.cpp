@@ -125,7 +125,7 @@ PanelSolver SectionAnalysis::buildSolver(const CardDeck& deck, const AnalysisOpt
   std::vector<Point> nodes = distributeNodes(contour, options.panelNodes);
   if (polygonSelfIntersects(nodes)) {
     throw AnalysisInputError("the contour crosses itself after the flap deflection of " +
-                             formatFixed(flap.deflectionDeg, 1, 2) + " deg");
+                             formatDecimal(flap.deflectionDeg, 2) + " deg");
   }
   // Listing points: the caller's points, deflected with the flap.
   std::vector<Point> chain;
