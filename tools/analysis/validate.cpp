@@ -68,7 +68,7 @@ CardDeck deckFromJoukowski(const JoukowskiAirfoil& airfoil) {
 
 void inviscidCheck() {
   std::printf("== Inviscid: Joukowski airfoil, centre (-0.1, 0.08) (12.6 %% thick, 4 %% camber), alpha 4 deg\n");
-  std::printf("  input points | max |v - v_exact| all points | same without the trailing-edge point | CL panel | CL exact | CL error\n");
+  std::printf("  input points | max |v - v_exact| all points | same for x/c <= 0.98 (cusp excluded) | CL panel | CL exact | CL error\n");
   for (int points : {61, 160}) {
     const int upper = (points + 1) / 2;
     const int lower = points + 1 - upper;
@@ -100,7 +100,7 @@ void inviscidCheck() {
       }
       const double error = std::fabs(result.speeds[row] - exact[match]);
       worst = std::max(worst, error);
-      if (match != 0 && match + 1 != chain.size()) worstInner = std::max(worstInner, error);
+      if (listing[row].x <= 0.98) worstInner = std::max(worstInner, error);
     }
     std::printf("  %12d | %27.4f | %36.4f | %8.4f | %8.4f | %7.2f %%\n", points, worst, worstInner, result.clInviscid,
                 airfoil.cl, 100.0 * (result.clInviscid - airfoil.cl) / airfoil.cl);
