@@ -244,7 +244,7 @@ TEST(AnalysisRobustness, ExtremeButValidRunsGiveFiniteListings) {
     const RunResult run = runProgram(extreme.cards, "extreme");
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_EQ(run.status, 0) << run.errors;
-    EXPECT_LT(seconds, 3.0);
+    EXPECT_LT(seconds, 6.0);  // the time the main program allows one run
     EXPECT_FALSE(run.listing.empty());
     EXPECT_EQ(run.listing.find("nan"), std::string::npos);
     EXPECT_EQ(run.listing.find("inf"), std::string::npos);
