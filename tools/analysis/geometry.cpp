@@ -219,7 +219,10 @@ Section closeTrailingEdgeGap(const Section& section) {
 Contour denseContour(const Section& section, int pointsPerSide) {
   std::size_t noseIndex = 0;
   const std::vector<Point> chain = chainOf(section, noseIndex);
-  const std::vector<double> p = cumulativeArc(chain);
+  // Centripetal parameter (square root of the chord lengths): no loops or
+  // overshoot where coarse input points turn sharply round the nose.
+  std::vector<double> p(chain.size(), 0.0);
+  for (std::size_t i = 1; i < chain.size(); ++i) p[i] = p[i - 1] + std::sqrt(distance(chain[i - 1], chain[i]));
   std::vector<double> xs, ys;
   for (const Point& q : chain) {
     xs.push_back(q.x);

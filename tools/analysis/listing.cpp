@@ -176,7 +176,7 @@ class ListingWriter {
   void footer() {
     line("");
     line(" END OF LISTING.  t = 1 - x/c of transition;  * laminar separation bubble ending in transition;");
-    line("  S turbulent separation before the trailing edge.  v/V inviscid; cl, cm with the displacement");
+    line("  S turbulent separation before the trailing edge.  v/V and cm inviscid; cl with the displacement");
     line("  of the boundary layer, cd from the trailing-edge boundary layer (Squire-Young).");
   }
 

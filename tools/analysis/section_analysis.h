@@ -13,18 +13,18 @@
 
 namespace velarix::analysis {
 
-// Share of the thin-airfoil displacement effect applied to lift and moment.
-// The uncoupled layer is thicker at the trailing edge than a coupled one, and
-// the wake, which carries the displacement on behind the edge, is left out;
-// the full estimate doubles the lift loss measured on the E387 at Re 2e5.
-// Calibrated there; checked on the other measured sections.
-inline constexpr double kDisplacementFactor = 0.5;
+// Share of the thin-airfoil displacement effect applied to the lift. The
+// uncoupled layer is thicker at the trailing edge than a coupled one, and the
+// wake, which carries the displacement on behind the edge, is left out; the
+// full estimate gives about twice the lift loss measured on the E387 at
+// Re 2e5 to 4.6e5. Calibrated on the E387 and NACA 2412 polars.
+inline constexpr double kDisplacementFactor = 0.4;
 
 struct AnalysisOptions {
   int panelNodes = 160;
   int densePointsPerSide = 400;
-  // Lift and moment lowered by the displacement of the boundary layer
-  // (thin-airfoil estimate of the camber of the displacement body).
+  // Lift changed by the displacement of the boundary layer (thin-airfoil
+  // estimate of the camber of the displacement body).
   bool displacementCorrection = true;
 };
 
@@ -32,6 +32,7 @@ struct ReynoldsResult {
   double reynolds = 0.0;
   double roughness = 0.0;
   double cl = 0.0;  // with the displacement correction
+  // cd: Squire-Young, both surfaces; cm: inviscid
   double cd = 0.0;
   double cm = 0.0;
   SurfaceLayer upper;
