@@ -238,7 +238,10 @@ SurfaceLayer Marcher::run() {
       if (change < 0.25 * kMaxH32Step) h *= 2.0;
     }
     layer.stationX.push_back(flow_.x[interval + 1]);
-    layer.delta1.push_back(currentH12(y) * y.d2);
+    // d1 with H12 capped as in the drag formula: behind turbulent separation
+    // the frozen layer would otherwise make the displacement (and the lift
+    // change drawn from it) depend on the last few panels.
+    layer.delta1.push_back(std::min(currentH12(y), kSquireYoungMaxH12) * y.d2);
   }
 
   layer.d2Te = y.d2;

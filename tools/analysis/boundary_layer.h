@@ -61,8 +61,8 @@ struct SurfaceLayer {
   double h12Te = 0.0;
   double uTe = 0.0;
   double cd = 0.0;               // Squire-Young share of this surface
-  std::vector<double> stationX;  // chord position and displacement thickness d1
-  std::vector<double> delta1;    // along the march
+  std::vector<double> stationX;  // chord position and displacement thickness
+  std::vector<double> delta1;    // d1 = min(H12, 2.5) d2 along the march
 };
 
 // Marches the boundary layer for one Reynolds number and roughness code.
