@@ -227,6 +227,10 @@ TEST(AnalysisRobustness, ExtremeButValidRunsGiveFiniteListings) {
   const CardSection section = nacaSection(0.02, 0.4, 0.12, 31);
   std::vector<double> manyAngles;
   for (int i = 0; i < 255; ++i) manyAngles.push_back(-10.0 + 0.1 * i);
+  // Noisy points: one x out of order and a spike in the lower surface.
+  CardSection rough = nacaSection(0.02, 0.4, 0.12, 31);
+  rough.upperX[14] = 0.8954716;
+  rough.lowerY[1] = -0.0732697;
   struct Extreme {
     const char* name;
     std::string cards;
@@ -237,6 +241,7 @@ TEST(AnalysisRobustness, ExtremeButValidRunsGiveFiniteListings) {
       {"flap -89 deg", cardText(section, {0.0}, {200000}, 9.0, 40.0, -89.0)},
       {"Reynolds number 1000", cardText(section, {-20.0, 0.0, 15.0, 89.0}, {1000}, 0.0)},
       {"heavy icing at Re 9e7", cardText(section, {0.0, 8.0}, {99000000}, 9.0)},
+      {"noisy points, 255 angles", cardText(rough, manyAngles, {60000, 100000, 200000, 400000, 800000}, 0.0)},
   };
   for (const Extreme& extreme : cases) {
     SCOPED_TRACE(extreme.name);

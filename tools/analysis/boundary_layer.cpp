@@ -61,6 +61,10 @@ constexpr double kMinSpeed = 1e-4;
 const double kSeparatedH12 = turbulentH12(kTurbulentSeparationH32);
 // Largest change of H32 accepted in one step.
 constexpr double kMaxH32Step = 0.01;
+// Step control limits: steps per station interval at most 2^10, and steps
+// (tried ones included) per march.
+constexpr double kMaxHalvings = 1024.0;
+constexpr int kStepBudget = 2000;
 
 class Marcher {
  public:
@@ -213,16 +217,21 @@ SurfaceLayer Marcher::run() {
     layer.delta1.push_back(currentH12(y) * y.d2 * std::min(1.0, flow_.s[i] / flow_.s[start]));
   }
 
+  int budget = kStepBudget;
   for (std::size_t interval = start; interval + 1 < n; ++interval) {
     double s = flow_.s[interval];
     const double end = flow_.s[interval + 1];
+    // Steps are halved down to this length; a rough surface (noisy points)
+    // could otherwise need millions of steps.
+    const double minStep = (end - s) / kMaxHalvings;
     double h = end - s;
     while (s < end) {
       h = std::min(h, end - s);
+      if (--budget < 0) h = end - s;  // budget spent: one step per interval
       State next = rungeKutta(interval, s, y, h);
       const bool valid = std::isfinite(next.d2) && std::isfinite(next.d3) && next.d2 > 0.0 && next.d3 > 0.0;
       const double change = valid ? std::fabs(next.d3 / next.d2 - y.d3 / y.d2) : 1.0;
-      if ((!valid || change > kMaxH32Step) && h > 1e-9 * (1.0 + end)) {
+      if ((!valid || change > kMaxH32Step) && h > minStep && budget >= 0) {
         h *= 0.5;
         continue;
       }
