@@ -109,7 +109,14 @@ int main(int argc, char** argv) {
     if (*report) return runReport(reportOptions);
     if (*profileDrag) return runProfileDrag(dragOptions);
     if (*polar) return runPolar(polarOptions);
+#ifdef VELARIX_HAVE_PLOT
     if (*plot) return runPlot(plotOptions);
+#else
+    if (*plot) {
+      std::cerr << "velarix-cli: plot: ohne Qt 6 gebaut, keine Zeichnung verfügbar\n";
+      return kExitFailure;
+    }
+#endif
   } catch (const std::exception& e) {
     std::cerr << "velarix-cli: " << e.what() << '\n';
     return kExitFailure;
