@@ -3,7 +3,11 @@
 
 #include "wing/cell_number.h"
 #include "wing/cell_table.h"
+#include "wing/control_availability.h"
+#include "wing/editing_context.h"
+#include "wing/flap_editing.h"
 #include "wing/messages.h"
+#include "wing/planform_editing.h"
 #include "wing/platform.h"
 #include "wing/real.h"
 #include "wing/settings.h"

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "wing/real.h"
+
 namespace velarix {
 
 enum class Answer { Ok, Yes, No };
@@ -53,6 +55,10 @@ class Platform {
 
   // The recompute-and-redraw cycle of the main window.
   virtual void refreshWingDisplay(bool /*recompute*/) {}
+  // The marker bar moved and the wing did not change: the bar is drawn at
+  // its new span position [m] and removed from the old one, then the readout
+  // at the bar is refreshed. No recompute.
+  virtual void moveMarkerBar(Real /*oldPosition*/, Real /*newPosition*/) {}
   // The drawing area is cleared (before a wing is loaded).
   virtual void clearDrawingArea() {}
   // The window caption shows the wing file name.
