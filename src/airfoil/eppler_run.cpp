@@ -1,9 +1,11 @@
 #include "airfoil/eppler_run.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -126,6 +128,46 @@ bool hasEnded(pid_t pid, int& exitCode) {
   }
 }
 
+// Waits at most `interval` for the process to end, returning as soon as it
+// does: a pidfd becomes readable when the process exits. Without pidfds the
+// interval is slept in short slices. Either way one poll of the time limit
+// lasts at most one interval, and a quick program is not held back by it.
+class ExitWaiter {
+ public:
+  explicit ExitWaiter(pid_t pid) {
+#ifdef SYS_pidfd_open
+    pidfd_ = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+#else
+    (void)pid;
+#endif
+  }
+  ~ExitWaiter() {
+    if (pidfd_ >= 0) close(pidfd_);
+  }
+  ExitWaiter(const ExitWaiter&) = delete;
+  ExitWaiter& operator=(const ExitWaiter&) = delete;
+
+  void wait(pid_t pid, std::chrono::milliseconds interval) const {
+    if (pidfd_ >= 0) {
+      pollfd descriptor{pidfd_, POLLIN, 0};
+      const int result = ::poll(&descriptor, 1, static_cast<int>(interval.count()));
+      if (result >= 0 || errno != EINTR) return;
+    }
+    const auto end = std::chrono::steady_clock::now() + interval;
+    while (std::chrono::steady_clock::now() < end) {
+      siginfo_t info{};
+      if (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) != 0 ||
+          info.si_pid != 0) {
+        return;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+  }
+
+ private:
+  int pidfd_ = -1;
+};
+
 void killAndReap(pid_t pid) {
   kill(-pid, SIGKILL);  // the program's process group
   kill(pid, SIGKILL);
@@ -227,9 +269,10 @@ EpplerProgramRun runEpplerProgram(const EpplerSettings& settings, const EpplerFi
   setpriority(PRIO_PROCESS, static_cast<id_t>(pid), settings.programNice);
 
   EpplerProgramRun run;
+  const ExitWaiter waiter(pid);
   bool ended = hasEnded(pid, run.exitCode);
   for (int poll = 0; !ended && poll < settings.pollCount; ++poll) {
-    std::this_thread::sleep_for(settings.pollInterval);
+    waiter.wait(pid, settings.pollInterval);
     ended = hasEnded(pid, run.exitCode);
   }
   if (!ended) {

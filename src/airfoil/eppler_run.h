@@ -37,7 +37,8 @@ inline const EpplerFileNames kStationDragEpplerFiles{"EPP.in1", "EPP.out1"};
 
 // Our own analysis program, expected beside the main executable.
 inline constexpr std::string_view kAnalysisProgramName = "velarix-analysis";
-// The time limit: the exit state is asked for every 100 ms, at most 60 times.
+// The time limit: the exit state is asked for at most 60 times, 100 ms apart;
+// a program that ends earlier is noticed at once, not at the next poll.
 inline constexpr std::chrono::milliseconds kEpplerPollInterval{100};
 inline constexpr int kEpplerPollCount = 60;
 // The program runs at raised priority where that is permitted (a negative

@@ -114,3 +114,24 @@ void refreshWingDisplay(bool recompute, RedrawContext& context) {
 }
 
 }  // namespace velarix
+
+namespace velarix {
+
+DrawingInputs drawingInputsFor(const TWing& wing, const WingResults& results, Real crossBarY,
+                               int valueAxisX, const GroupColours& groupColours) {
+  const TWingCoefficients& c = results.coefficients;
+  return DrawingInputs{.wing = wing,
+                       .distribution = results.distribution,
+                       .mapping = results.mapping,
+                       .xc = c.geometricNeutralPoint,
+                       .xe = c.ellipticNeutralPoint,
+                       .xn = c.aerodynamicNeutralPoint,
+                       .xd = c.pressurePoint,
+                       .rollingMoment = c.rollingMoment,
+                       .yawingMoment = c.yawingMoment,
+                       .crossBarY = crossBarY,
+                       .valueAxisX = valueAxisX,
+                       .groupColours = groupColours};
+}
+
+}  // namespace velarix

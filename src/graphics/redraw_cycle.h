@@ -37,3 +37,15 @@ struct RedrawContext {
 void refreshWingDisplay(bool recompute, RedrawContext& context);
 
 }  // namespace velarix
+
+#include "compute/wing_computation.h"
+
+namespace velarix {
+
+// The drawing inputs of a computed wing: its tables and results, the four
+// neutral points, the moment coefficients for the rotation pictures, and the
+// window's cross-bar row, value-axis column and group colours.
+DrawingInputs drawingInputsFor(const TWing& wing, const WingResults& results, Real crossBarY,
+                               int valueAxisX, const GroupColours& groupColours);
+
+}  // namespace velarix

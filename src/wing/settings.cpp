@@ -10,7 +10,7 @@ namespace {
 constexpr std::string_view kSettingsCaption = "Einstellungen";
 }
 
-const std::array<Colour, 21> kBuiltInGroupPalette = {
+const std::array<ColourRef, 21> kBuiltInGroupPalette = {
     rgb(255, 255, 255), rgb(106, 0, 0),   rgb(213, 0, 0),   rgb(255, 64, 64),
     rgb(255, 170, 170), rgb(106, 106, 0), rgb(213, 213, 0), rgb(255, 255, 64),
     rgb(255, 255, 170), rgb(0, 106, 0),   rgb(0, 213, 0),   rgb(64, 255, 64),
@@ -33,13 +33,13 @@ bool readMarkerBarSetting(const TBigIniFile& ini) {
   return ini.readBool(kSectionSwitches, kKeyMarkerBarAsCross, false);
 }
 
-std::array<Colour, kGroupCount> readGroupColours(const TBigIniFile& ini) {
-  std::array<Colour, kGroupCount> colours{};
+std::array<ColourRef, kGroupCount> readGroupColours(const TBigIniFile& ini) {
+  std::array<ColourRef, kGroupCount> colours{};
   for (int group = 0; group < kGroupCount; ++group) {
     const long long value = ini.readInteger(kSectionGroupColours, std::to_string(group), kWhite);
     // Anything outside 0x00BBGGRR (negative, or a high byte) is no colour.
     colours[static_cast<std::size_t>(group)] =
-        value >= 0 && value <= 0xFFFFFF ? static_cast<Colour>(value) : kWhite;
+        value >= 0 && value <= 0xFFFFFF ? static_cast<ColourRef>(value) : kWhite;
   }
   return colours;
 }

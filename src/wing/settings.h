@@ -32,21 +32,21 @@ inline constexpr std::string_view kKeyMarkerBarAsCross = "Mackieungsbalken als K
 
 inline constexpr int kGroupCount = 100;
 // Colours are 0x00BBGGRR: red in the low byte, blue in the high byte.
-using Colour = std::uint32_t;
-inline constexpr Colour kWhite = 16777215;
-inline constexpr Colour rgb(unsigned red, unsigned green, unsigned blue) {
+using ColourRef = std::uint32_t;
+inline constexpr ColourRef kWhite = 16777215;
+inline constexpr ColourRef rgb(unsigned red, unsigned green, unsigned blue) {
   return red | (green << 8) | (blue << 16);
 }
 
 // The built-in colours of the groups 0..20. Reading the settings file gives
 // every group the file's colour or white, so they show only in a Settings
 // object that was never read.
-extern const std::array<Colour, 21> kBuiltInGroupPalette;
+extern const std::array<ColourRef, 21> kBuiltInGroupPalette;
 
 struct Settings {
   std::string wingDirectory;                       // initial directory of the wing file dialogs
   std::string airfoilDirectory;                    // where airfoil files are looked up by name
-  std::array<Colour, kGroupCount> groupColours{};  // index = group number
+  std::array<ColourRef, kGroupCount> groupColours{};  // index = group number
   bool markerBarAsCross = false;                   // draw the marker bar as a cross
 
   Settings();
@@ -62,7 +62,7 @@ std::filesystem::path settingsFilePath(const std::filesystem::path& startDirecto
 // integer or when outside 0..0xFFFFFF) and the directories dialog's two
 // entries (empty when missing).
 bool readMarkerBarSetting(const TBigIniFile& ini);
-std::array<Colour, kGroupCount> readGroupColours(const TBigIniFile& ini);
+std::array<ColourRef, kGroupCount> readGroupColours(const TBigIniFile& ini);
 void readDirectories(const TBigIniFile& ini, Settings& settings);
 
 // Start-up: the main window, the flap group colour dialog and the

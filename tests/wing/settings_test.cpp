@@ -23,7 +23,7 @@ TEST(Settings, FirstStartGivesDefaultsAndCloseWritesEverySection) {
   {
     TBigIniFile ini;
     ASSERT_TRUE(readSettingsAtStartup(ini, dir.path(), settings, platform));
-    for (Colour c : settings.groupColours) EXPECT_EQ(c, kWhite);
+    for (ColourRef c : settings.groupColours) EXPECT_EQ(c, kWhite);
     EXPECT_EQ(settings.wingDirectory, "");
     EXPECT_EQ(settings.airfoilDirectory, "");
     EXPECT_FALSE(settings.markerBarAsCross);
@@ -63,7 +63,7 @@ TEST(Settings, WrittenAndReadAgainKeepsEveryValueAndForeignLines) {
   writeBytes(dir / "velarix.ini", "[Fremd]\r\nbleibt=ja\r\n[Verzeichnisse]\r\nalt=1\r\n");
   Settings written;
   for (int g = 0; g < kGroupCount; ++g) {
-    written.groupColours[static_cast<std::size_t>(g)] = static_cast<Colour>(g * 167773 % 0x1000000);
+    written.groupColours[static_cast<std::size_t>(g)] = static_cast<ColourRef>(g * 167773 % 0x1000000);
   }
   written.wingDirectory = "/home/jürgen/Flügel";
   written.airfoilDirectory = "/home/jürgen/Profile ÄÖÜß";
