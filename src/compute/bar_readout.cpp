@@ -81,4 +81,15 @@ BarReadout barReadout(const TWing& wing, const BarReadoutValues& values) {
   return out;
 }
 
+BarReadoutState refreshBarReadout(const TWing& wing, const EditingContext& context,
+                                  const WingResults& results) {
+  BarReadoutState state;
+  if (!wing.wingPresent) return state;
+  state.controls = controlsAtBar(wing, context);
+  const TWingCoefficients& c = results.coefficients;
+  state.readout = barReadout(wing, {&results.distribution, c.flightSpeed,
+                                    c.aerodynamicNeutralPoint, c.pressurePoint});
+  return state;
+}
+
 }  // namespace velarix

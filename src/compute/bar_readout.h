@@ -5,6 +5,9 @@
 #include <string>
 
 #include "compute/span_distribution.h"
+#include "compute/wing_computation.h"
+#include "wing/control_availability.h"
+#include "wing/editing_context.h"
 #include "wing/wing.h"
 
 namespace velarix {
@@ -40,5 +43,15 @@ struct BarReadout {
 // "   //Instabiler Flug" when the centre of pressure lies behind the neutral
 // point (XN < XD). Empty result while no wing exists.
 BarReadout barReadout(const TWing& wing, const BarReadoutValues& values);
+
+// Everything the bar readout refreshes: first the controls at the bar (what
+// they enable, disable, fill and empty), then the readout line and the
+// three wing-level entries. Nothing while no wing exists.
+struct BarReadoutState {
+  ControlAvailability controls;
+  BarReadout readout;
+};
+BarReadoutState refreshBarReadout(const TWing& wing, const EditingContext& context,
+                                  const WingResults& results);
 
 }  // namespace velarix
