@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "airfoil/airfoil.h"
+#include "wing/text_encoding.h"
 #include "wing/cell_number.h"
 
 namespace velarix {
@@ -54,68 +55,12 @@ std::string shownToken(std::string_view token) {
   return shown;
 }
 
-// Windows-1252 code points of the bytes 0x80..0x9f (0 where undefined).
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-bool isValidUtf8(std::string_view s) {
-  std::size_t i = 0;
-  while (i < s.size()) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    int extra = 0;
-    if (c < 0x80)
-      extra = 0;
-    else if (c >= 0xC2 && c <= 0xDF)
-      extra = 1;
-    else if (c >= 0xE0 && c <= 0xEF)
-      extra = 2;
-    else if (c >= 0xF0 && c <= 0xF4)
-      extra = 3;
-    else
-      return false;
-    if (i + static_cast<std::size_t>(extra) >= s.size() && extra > 0) return false;
-    for (int k = 1; k <= extra; ++k) {
-      const auto d = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
-      if ((d & 0xC0) != 0x80) return false;
-    }
-    i += static_cast<std::size_t>(extra) + 1;
-  }
-  return true;
-}
-
-void appendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 // The name line as UTF-8: kept as it is when it already is UTF-8, otherwise
 // read as Windows-1252 (the text encoding of the files).
 std::string nameFromLine(std::string line) {
   if (line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);
   if (isValidUtf8(line)) return line;
-  std::string out;
-  for (char c : line) {
-    const auto u = static_cast<unsigned char>(c);
-    if (u < 0x80) {
-      out += c;
-    } else if (u < 0xA0) {
-      const char32_t cp = kCp1252High[u - 0x80];
-      appendUtf8(out, cp != 0 ? cp : U'?');
-    } else {
-      appendUtf8(out, u);
-    }
-  }
-  return out;
+  return windows1252ToUtf8(line);
 }
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }

@@ -88,6 +88,15 @@ std::string codePointName(char32_t cp) {
 
 }  // namespace
 
+bool isValidUtf8(std::string_view text) {
+  std::size_t i = 0;
+  char32_t cp = 0;
+  while (i < text.size()) {
+    if (!decodeUtf8(text, i, cp)) return false;
+  }
+  return true;
+}
+
 std::string windows1252ToUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 8);

@@ -34,6 +34,9 @@ class TextEncodingError : public std::runtime_error {
   std::size_t offset_;
 };
 
+// Whether the bytes are valid UTF-8 (no overlong forms or surrogates).
+bool isValidUtf8(std::string_view text);
+
 // Windows-1252 bytes -> UTF-8.
 std::string windows1252ToUtf8(std::string_view bytes);
 

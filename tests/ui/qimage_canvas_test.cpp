@@ -71,21 +71,7 @@ struct ExampleWindow {
     for (S s : switches) wing.switches[s] = true;
   }
 
-  DrawingInputs inputs() const {
-    const TWingCoefficients& c = results.coefficients;
-    return DrawingInputs{.wing = wing,
-                         .distribution = results.distribution,
-                         .mapping = results.mapping,
-                         .xc = c.geometricNeutralPoint,
-                         .xe = c.ellipticNeutralPoint,
-                         .xn = c.aerodynamicNeutralPoint,
-                         .xd = c.pressurePoint,
-                         .rollingMoment = c.rollingMoment,
-                         .yawingMoment = c.yawingMoment,
-                         .crossBarY = 200,
-                         .valueAxisX = 60,
-                         .groupColours = groupColours};
-  }
+  DrawingInputs inputs() const { return drawingInputsFor(wing, results, 200, 60, groupColours); }
 
   void refresh(bool recompute) {
     RedrawContext context{.drawingArea = area,
