@@ -8,16 +8,35 @@ namespace velarix::analysis {
 
 JoukowskiAirfoil joukowskiAirfoil(double centreX, double centreY, double alphaDeg, int upperPoints,
                                   int lowerPoints) {
+  return karmanTrefftzAirfoil(centreX, centreY, 0.0, alphaDeg, upperPoints, lowerPoints);
+}
+
+JoukowskiAirfoil karmanTrefftzAirfoil(double centreX, double centreY, double tauDeg, double alphaDeg,
+                                      int upperPoints, int lowerPoints) {
   using Complex = std::complex<double>;
   constexpr double pi = std::numbers::pi;
   const Complex mu(centreX, centreY);
   const double radius = std::abs(1.0 - mu);
   const double thetaTail = std::arg(1.0 - mu);
+  const double n = 2.0 - tauDeg / 180.0;
+  const bool cusp = tauDeg == 0.0;
   const auto circle = [&](double theta) { return mu + radius * std::polar(1.0, theta); };
-  const auto map = [](Complex zeta) { return zeta + 1.0 / zeta; };
+  // (zeta - 1) / (zeta + 1) is negative real only on the segment (-1, 1),
+  // inside the circle, so the principal power is continuous outside it.
+  const auto power = [&](Complex zeta) { return std::pow((zeta - 1.0) / (zeta + 1.0), n); };
+  const auto map = [&](Complex zeta) {
+    if (cusp) return zeta + 1.0 / zeta;
+    const Complex r = power(zeta);
+    return n * (1.0 + r) / (1.0 - r);
+  };
+  const auto mapDerivative = [&](Complex zeta) {
+    if (cusp) return 1.0 - 1.0 / (zeta * zeta);
+    const Complex r = power(zeta);
+    return 4.0 * n * n * r / ((1.0 - r) * (1.0 - r) * (zeta * zeta - 1.0));
+  };
 
-  // Leading edge: the contour point farthest from the trailing edge z = 2.
-  const Complex tail(2.0, 0.0);
+  // Leading edge: the contour point farthest from the trailing edge z = n.
+  const Complex tail(n, 0.0);
   double thetaNose = thetaTail + pi;
   double best = 0.0;
   for (int i = 0; i <= 20000; ++i) {
@@ -58,16 +77,17 @@ JoukowskiAirfoil joukowskiAirfoil(double centreX, double centreY, double alphaDe
   const double circulation = std::real(-noCirculation * 2.0 * pi * atTail / Complex(0.0, 1.0));
   const auto speedAt = [&](Complex zeta) {
     const Complex d = zeta - mu;
-    const Complex derivative = 1.0 - 1.0 / (zeta * zeta);
     if (std::abs(zeta - 1.0) < 1e-9) {
-      // Trailing edge: both vanish; the ratio of their derivatives.
+      // Finite angle: a corner, the speed is zero.
+      if (!cusp) return 0.0;
+      // Cusp: both vanish; the ratio of their derivatives.
       const Complex wPrime = 2.0 * radius * radius * freeStreamBar / (d * d * d) -
                              Complex(0.0, 1.0) * circulation / (2.0 * pi * d * d);
       return std::abs(wPrime / (2.0 / (zeta * zeta * zeta)));
     }
     const Complex w = freeStream - radius * radius * freeStreamBar / (d * d) +
                       Complex(0.0, 1.0) * circulation / (2.0 * pi * d);
-    return std::abs(w / derivative);
+    return std::abs(w / mapDerivative(zeta));
   };
   const auto normalised = [&](Complex z) {
     const Complex p = (z - nose) * std::polar(1.0, -chordAngle) / chord;
