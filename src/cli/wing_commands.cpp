@@ -157,6 +157,9 @@ bool recompute(Session& s) {
               << '\n';
     return false;
   }
+  if (!s.results.computed && !s.platform.errorShown()) {
+    std::cerr << "velarix-cli: " << s.wing.wingFileName << ": der Flügel wurde nicht berechnet\n";
+  }
   return s.results.computed;
 }
 
@@ -165,8 +168,15 @@ int writeReport(const std::vector<std::string>& lines, const std::string& output
     for (const std::string& line : lines) std::cout << line << '\n';
     return kExitSuccess;
   }
+  std::string bytes;
   try {
-    writeFileAtomically(output, utf8ToWindows1252(joinLinesCrLf(lines)));
+    bytes = utf8ToWindows1252(joinLinesCrLf(lines));
+  } catch (const std::exception& e) {  // a character without a Windows-1252 form
+    std::cerr << "velarix-cli: " << output << ": " << e.what() << '\n';
+    return kExitFailure;
+  }
+  try {
+    writeFileAtomically(output, bytes);
   } catch (const std::exception& e) {
     std::cerr << "velarix-cli: " << e.what() << '\n';  // the text names the file
     return kExitFailure;
@@ -186,7 +196,15 @@ int computeWingCommand(const WingOptions& o, bool profileDrag) {
     if (profileDrag) {
       const ProfileDragOutcome outcome =
           computeProfileDrag(s.wing, s.results, defaultEpplerSettings(), s.platform);
-      if (outcome.status != ProfileDragStatus::Completed) return kExitFailure;
+      if (outcome.status != ProfileDragStatus::Completed) {
+        if (!s.platform.errorShown()) {
+          std::cerr << "velarix-cli: " << o.wingFile << ": "
+                    << (outcome.message.empty() ? "Profilwiderstand nicht berechnet"
+                                                : oneLine(outcome.message))
+                    << '\n';
+        }
+        return kExitFailure;
+      }
       selection = ReportSelection::none();
       for (ReportSection r : {ReportSection::WingCoefficients, ReportSection::ProfileDrag,
                               ReportSection::TotalDrag, ReportSection::PolarComputed}) {
