@@ -125,8 +125,7 @@ int main(int argc, char** argv) {
   polar->add_option("--re", polarOptions.reynolds,
                     "Re-Zahlen (>= 1000), durch Kommas getrennt, höchstens 5")
       ->required();
-  polar->add_option("--alpha", polarOptions.alpha, "Anstellwinkel ERSTER:LETZTER:SCHRITT in Grad, z. B. -4:10:1 "
-                    "(negativer Anfang: --alpha=-4:10:1)")
+  polar->add_option("--alpha", polarOptions.alpha, "Anstellwinkel ERSTER:LETZTER:SCHRITT in Grad, z. B. -4:10:1")
       ->required();
   polar->add_option("--flap-chord", polarOptions.flapChord, "Klappenlänge in % der Profiltiefe (0..100, Vorgabe 25)");
   polar->add_option("--flap-deflection", polarOptions.flapDeflection, "Klappenausschlag in Grad (Vorgabe 0)");
