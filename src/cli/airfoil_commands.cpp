@@ -55,9 +55,21 @@ bool writeLines(const std::string& path, const std::vector<std::string>& lines) 
   }
 }
 
+// The option behind a refused polar setting, for the message line.
+std::string optionOf(PolarField field, const PolarOptions& o) {
+  switch (field) {
+    case PolarField::Airfoil: return "";
+    case PolarField::FlapChord: return ": --flap-chord " + o.flapChord;
+    case PolarField::FlapDeflection: return ": --flap-deflection " + o.flapDeflection;
+    case PolarField::Reynolds: return ": --re " + o.reynolds;
+    default: return ": --alpha " + o.alpha;
+  }
+}
+
 }  // namespace
 
 int runAirfoil(const std::string& airfoilFile, bool section) {
+  if (!fileReadable(airfoilFile)) return kExitFailure;
   TAirfoil airfoil;
   airfoil.LoadFromFile(airfoilFile);
   airfoil.ComputeCharacteristics();
@@ -93,6 +105,7 @@ int runPolar(const PolarOptions& o) {
     return kExitUsage;
   }
 
+  if (!fileReadable(o.airfoilFile)) return kExitFailure;
   TAirfoil airfoil;
   airfoil.LoadFromFile(o.airfoilFile);
 
@@ -106,6 +119,7 @@ int runPolar(const PolarOptions& o) {
   for (std::size_t i = 0; i < reynolds.size(); ++i) texts.reynolds[i] = reynolds[i];
   PolarSettings settings;
   if (const auto problem = checkPolarSettings(texts, airfoil.Count() > 0, settings)) {
+    platform.setSubject(o.airfoilFile + optionOf(problem->field, o));
     platform.showMessage(problem->message);
     return kExitFailure;
   }
@@ -122,6 +136,7 @@ int runPolar(const PolarOptions& o) {
 
   if (!o.cardFile.empty() && !writeLines(o.cardFile, epplerCardLines(inputs))) return kExitFailure;
 
+  platform.setSubject(o.airfoilFile);
   TEpplerResult result;
   const EpplerRunReport run = RunEppler(inputs, o.bubbles, defaultEpplerSettings(), platform, result);
   if (!o.listingFile.empty() && !run.listing.empty() && !writeLines(o.listingFile, run.listing)) {

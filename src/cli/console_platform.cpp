@@ -3,15 +3,45 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 
 #include "wing/messages.h"
+#include "wing/wing_file.h"
 
 namespace velarix::cli {
 
 namespace {
 bool stderrIsTerminal() { return isatty(fileno(stderr)) != 0; }
 }  // namespace
+
+bool fileReadable(const std::string& file) {
+  std::error_code error;
+  const auto status = std::filesystem::status(file, error);
+  if (!std::filesystem::exists(status)) {
+    std::cerr << "velarix-cli: " << file << ": Datei nicht gefunden\n";
+    return false;
+  }
+  if (std::filesystem::is_directory(status)) {
+    std::cerr << "velarix-cli: " << file << ": ist ein Verzeichnis\n";
+    return false;
+  }
+  return true;
+}
+
+bool wingFileReadable(const std::string& file) {
+  if (!fileReadable(file)) return false;
+  try {
+    (void)readWingFile(file);
+  } catch (const std::exception& e) {
+    const auto* w = dynamic_cast<const WingFileError*>(&e);
+    std::cerr << "velarix-cli: " << file
+              << (w != nullptr && w->line() > 0 ? ", Zeile " + std::to_string(w->line()) : "")
+              << ": " << e.what() << '\n';
+    return false;
+  }
+  return true;
+}
 
 std::string oneLine(std::string_view text) {
   std::string out;
@@ -22,6 +52,7 @@ std::string oneLine(std::string_view text) {
       out += c;
     }
   }
+  while (!out.empty() && out.back() == ' ') out.pop_back();
   return out;
 }
 
@@ -32,7 +63,8 @@ void ConsolePlatform::noteError(std::string text) {
 Answer ConsolePlatform::showMessage(int number) {
   const auto entry = findMessage(number);
   const std::string text = entry ? oneLine(entry->text) : "Meldung " + std::to_string(number);
-  std::cerr << "velarix-cli: Meldung " << number << ": " << text << '\n';
+  std::cerr << "velarix-cli: " << (subject_.empty() ? "" : subject_ + ": ") << "Meldung " << number
+            << ": " << text << '\n';
   if (entry && entry->buttons == MessageButtons::YesNo) return Answer::Yes;
   // Message 44 (old-format conversion) and 25 (missing airfoil) inform; the
   // range messages refuse an input.

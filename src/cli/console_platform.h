@@ -20,6 +20,10 @@ class ConsolePlatform : public Platform {
     results_ = results;
   }
 
+  // What the messages that follow are about (a file, or a file and an
+  // option): it heads their line on stderr.
+  void setSubject(std::string subject) { subject_ = std::move(subject); }
+
   Answer showMessage(int number) override;
   void showError(std::string_view caption, std::string_view text) override;
   void refreshWingDisplay(bool recompute) override;
@@ -46,10 +50,20 @@ class ConsolePlatform : public Platform {
   WingResults* results_ = nullptr;
   std::optional<std::string> firstError_;
   std::optional<std::string> computeError_;
+  std::string subject_;
   std::string label_;
   int maximum_ = 0;
   bool progressShown_ = false;
 };
+
+// Whether the input file exists and is no directory; if not, says so on
+// stderr in one line that names it.
+bool fileReadable(const std::string& file);
+
+// Like fileReadable, and the wing file parses: otherwise one line names the
+// file, the line and the fault (the loader's own error box speaks of the
+// windows' "previous wing").
+bool wingFileReadable(const std::string& file);
 
 // "\r" line breaks of the message texts as one line for a terminal.
 std::string oneLine(std::string_view text);

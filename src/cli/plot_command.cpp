@@ -61,7 +61,16 @@ bool parseSize(const std::string& text, int& width, int& height) {
          height <= 8000;
 }
 
+// Qt's notes (such as an unset XDG_RUNTIME_DIR) are no errors of the
+// command; only its critical and fatal messages reach stderr.
+void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) {
+    std::cerr << "velarix-cli: Qt: " << text.toStdString() << '\n';
+  }
+}
+
 void ensureGuiApplication() {
+  qInstallMessageHandler(quietQtMessages);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   static int argc = 1;
   static char name[] = "velarix-cli";
@@ -112,13 +121,12 @@ int runPlot(const PlotOptions& o) {
   WingResults results;
   ConsolePlatform platform;
   platform.attach(&wing, &results);
-  if (!fs::exists(o.wingFile)) {
-    std::cerr << "velarix-cli: " << o.wingFile << ": Datei nicht gefunden\n";
-    return kExitFailure;
-  }
-  std::string airfoils = o.airfoilDirectory;
-  if (airfoils.empty()) airfoils = fs::path(o.wingFile).parent_path().string();
-  if (airfoils.empty()) airfoils = ".";
+  if (!wingFileReadable(o.wingFile)) return kExitFailure;
+  const fs::path wingDirectory = fs::path(o.wingFile).parent_path();
+  const std::string airfoils = !o.airfoilDirectory.empty() ? o.airfoilDirectory
+                               : wingDirectory.empty()     ? std::string(".")
+                                                           : wingDirectory.string();
+  platform.setSubject(o.wingFile);
   if (!loadWingFile(wing, o.wingFile, platform, airfoils)) return kExitFailure;
   if (platform.computeError()) {
     std::cerr << "velarix-cli: " << o.wingFile << ": " << *platform.computeError() << '\n';

@@ -40,11 +40,17 @@ std::string defaultAirfoilDirectory(const std::string& wingFile, const std::stri
 }
 
 bool loadInto(Session& s, const std::string& file, const std::string& airfoilDirectory) {
-  if (!fs::exists(file)) {
-    std::cerr << "velarix-cli: " << file << ": Datei nicht gefunden\n";
-    return false;
-  }
+  if (!wingFileReadable(file)) return false;
+  s.platform.setSubject(file);
   return loadWingFile(s.wing, file, s.platform, defaultAirfoilDirectory(file, airfoilDirectory));
+}
+
+// Shows the message that refuses an option's value, naming file and option.
+bool refuse(Session& s, const WingOptions& o, const std::string& option, const std::string& text,
+            int message) {
+  s.platform.setSubject(o.wingFile + ": " + option + " " + text);
+  s.platform.showMessage(message);
+  return false;
 }
 
 Real numberOption(const std::string& name, const std::string& text) {
@@ -92,24 +98,21 @@ bool applyOptions(Session& s, const WingOptions& o) {
     const auto r = std::from_chars(o.stations->data(), o.stations->data() + o.stations->size(), m);
     if (r.ec != std::errc() || r.ptr != o.stations->data() + o.stations->size() || m < 3 ||
         m > 127 || m % 2 == 0) {
-      s.platform.showMessage(33);
-      return false;
+      return refuse(s, o, "--stations", *o.stations, 33);
     }
     w.stationCount = m;
   }
   if (o.mass) {
     const Real mass = numberOption("mass", *o.mass);
     if (!(mass > 0)) {
-      s.platform.showMessage(9);
-      return false;
+      return refuse(s, o, "--mass", *o.mass, 9);
     }
     w.wingMass = mass;
   }
   if (o.altitude) {
     const Real altitude = numberOption("altitude", *o.altitude);
     if (altitude < 0 || altitude > 25000) {
-      s.platform.showMessage(24);
-      return false;
+      return refuse(s, o, "--altitude", *o.altitude, 24);
     }
     w.flightAltitude = altitude;
   }
@@ -120,23 +123,24 @@ bool applyOptions(Session& s, const WingOptions& o) {
   if (o.mode) {
     const Real v = numberOption("value", *o.value);
     const std::string& mode = *o.mode;
+    const auto refuseValue = [&](int message) { return refuse(s, o, "--value", *o.value, message); };
     if (mode == "angle") {
-      if (v < -89 || v > 89) return s.platform.showMessage(4), false;
+      if (v < -89 || v > 89) return refuseValue(4);
       w.designMode = DesignMode::WingAngle;
       w.wingAngleOfAttack = v;
     } else if (mode == "ca") {
-      if (v == 0) return s.platform.showMessage(22), false;
+      if (v == 0) return refuseValue(22);
       w.designMode = DesignMode::LiftCoefficient;
       w.designCA = v;
     } else if (mode == "sm") {
-      if (v == 0) return s.platform.showMessage(23), false;
+      if (v == 0) return refuseValue(23);
       w.designMode = DesignMode::StabilityMargin;
       w.designStabilityMargin = v;
     } else if (mode == "xd") {
       w.designMode = DesignMode::CgPosition;
       w.designCgPosition = v;
     } else if (mode == "speed") {
-      if (!(v > 0)) return s.platform.showMessage(9), false;
+      if (!(v > 0)) return refuseValue(9);
       w.designMode = DesignMode::Speed;
       w.designSpeed = v;
     } else {
@@ -153,6 +157,9 @@ bool recompute(Session& s) {
               << '\n';
     return false;
   }
+  if (!s.results.computed && !s.platform.errorShown()) {
+    std::cerr << "velarix-cli: " << s.wing.wingFileName << ": der Flügel wurde nicht berechnet\n";
+  }
   return s.results.computed;
 }
 
@@ -161,10 +168,17 @@ int writeReport(const std::vector<std::string>& lines, const std::string& output
     for (const std::string& line : lines) std::cout << line << '\n';
     return kExitSuccess;
   }
+  std::string bytes;
   try {
-    writeFileAtomically(output, utf8ToWindows1252(joinLinesCrLf(lines)));
-  } catch (const std::exception& e) {
+    bytes = utf8ToWindows1252(joinLinesCrLf(lines));
+  } catch (const std::exception& e) {  // a character without a Windows-1252 form
     std::cerr << "velarix-cli: " << output << ": " << e.what() << '\n';
+    return kExitFailure;
+  }
+  try {
+    writeFileAtomically(output, bytes);
+  } catch (const std::exception& e) {
+    std::cerr << "velarix-cli: " << e.what() << '\n';  // the text names the file
     return kExitFailure;
   }
   return kExitSuccess;
@@ -176,12 +190,21 @@ int computeWingCommand(const WingOptions& o, bool profileDrag) {
     if (!loadInto(s, o.wingFile, o.airfoilDirectory)) return kExitFailure;
     s.platform.clearErrors();
     if (!applyOptions(s, o)) return kExitFailure;
+    s.platform.setSubject(o.wingFile);
     if (!recompute(s)) return kExitFailure;
     ReportSelection selection = ReportSelection{};
     if (profileDrag) {
       const ProfileDragOutcome outcome =
           computeProfileDrag(s.wing, s.results, defaultEpplerSettings(), s.platform);
-      if (outcome.status != ProfileDragStatus::Completed) return kExitFailure;
+      if (outcome.status != ProfileDragStatus::Completed) {
+        if (!s.platform.errorShown()) {
+          std::cerr << "velarix-cli: " << o.wingFile << ": "
+                    << (outcome.message.empty() ? "Profilwiderstand nicht berechnet"
+                                                : oneLine(outcome.message))
+                    << '\n';
+        }
+        return kExitFailure;
+      }
       selection = ReportSelection::none();
       for (ReportSection r : {ReportSection::WingCoefficients, ReportSection::ProfileDrag,
                               ReportSection::TotalDrag, ReportSection::PolarComputed}) {
