@@ -88,7 +88,6 @@ std::vector<std::string> stationCardLines(const TWing& wing, const TSpanDistribu
 ProfileDragOutcome computeProfileDrag(const TWing& wing, WingResults& results,
                                       const EpplerSettings& settings, Platform& platform) {
   ProfileDragOutcome outcome;
-  results.profileDragValid = false;
   TSpanDistribution& d = results.distribution;
   TWingCoefficients& c = results.coefficients;
   const int m = d.stationCount;
@@ -98,8 +97,8 @@ ProfileDragOutcome computeProfileDrag(const TWing& wing, WingResults& results,
     return outcome;
   }
 
-  // Raw coefficients of this run; the distribution keeps no value of an
-  // earlier run.
+  // Raw coefficients of this run, apart from the distribution: a run that
+  // stops part-way leaves the results of an earlier complete run as they were.
   Distribution raw{};
   platform.showProgress(kProgressCaption, m);
   for (int j = 1; j <= m; ++j) {
@@ -163,11 +162,11 @@ ProfileDragOutcome computeProfileDrag(const TWing& wing, WingResults& results,
   const Real absCa = std::fabs(ca);
   c.glideRatio = c.totalDrag != 0 ? ca / c.totalDrag : 0;
   c.climbFactor = c.totalDrag != 0 ? std::pow(absCa, 1.5L) / c.totalDrag : 0;
-  c.sinkSpeed = absCa > 0 && c.airDensity > 0 && c.wingArea > 0
-                    ? c.totalDrag *
-                          std::sqrt(2 * kGravity * wing.wingMass / c.airDensity / c.wingArea / absCa) /
-                          absCa
-                    : 0;
+  c.sinkSpeed =
+      absCa > 0 && c.airDensity > 0 && c.wingArea > 0
+          ? c.totalDrag *
+                std::sqrt(2 * kGravity * wing.wingMass / c.airDensity / c.wingArea / absCa) / absCa
+          : 0;
   c.glideAngle = ca != 0 ? std::atan(c.totalDrag / ca) : 0;
   results.profileDragValid = true;
   outcome.status = ProfileDragStatus::Completed;

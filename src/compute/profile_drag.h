@@ -42,9 +42,10 @@ struct ProfileDragOutcome {
 // platform, station by station), normalises cwp = c*cwp/(2b), cwg = cwp + cwi,
 // and integrates CWP, CWG, CN, E, e, vs and the glide angle. A station that
 // times out, cannot be run, leaves no listing or no readable "CD=" stops the
-// computation with an error shown: no station keeps an old value and
-// profileDragValid stays false. On success profileDragValid becomes true and
-// the display is redrawn without recomputation.
+// computation with an error shown; then the results and profileDragValid stay
+// as they were (false after a recomputation; an earlier complete run of the
+// same wing stays valid). On success profileDragValid becomes true and the
+// display is redrawn without recomputation.
 ProfileDragOutcome computeProfileDrag(const TWing& wing, WingResults& results,
                                       const EpplerSettings& settings, Platform& platform);
 

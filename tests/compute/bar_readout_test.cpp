@@ -51,7 +51,8 @@ TEST(DistributionAtBar, InterpolatesLinearlyInCosineBetweenStations) {
   const Real yOuter = 0.5L * (1 + c1);
   EXPECT_TRUE(near(distributionAtBar(d.gamma, m, 1, yOuter), 0.5L * d.gamma[1], 1e-15L));
   // Half span scales the position.
-  EXPECT_TRUE(near(distributionAtBar(d.gamma, m, 2, 2 * y), 0.5L * (d.gamma[2] + d.gamma[3]), 1e-15L));
+  EXPECT_TRUE(
+      near(distributionAtBar(d.gamma, m, 2, 2 * y), 0.5L * (d.gamma[2] + d.gamma[3]), 1e-15L));
 }
 
 TEST(DistributionAtBar, NeverReadsOutsideTheArrays) {
@@ -90,6 +91,28 @@ TEST(BarReadout, ListsTheDownSwitchesInOrderAndWarnsWhenUnstable) {
   EXPECT_EQ(r.span, "1");
   EXPECT_EQ(r.mass, "1");
   EXPECT_EQ(r.altitude, "0");
+}
+
+TEST(BarReadout, EveryDistributionReadsZeroAtEitherTip) {
+  TWing wing = readoutWing();
+  for (DisplaySwitch s :
+       {DisplaySwitch::Reynolds, DisplaySwitch::Circulation, DisplaySwitch::LiftCoefficients,
+        DisplaySwitch::InducedDrag, DisplaySwitch::ProfileDrag, DisplaySwitch::TotalDrag,
+        DisplaySwitch::PitchingMoments, DisplaySwitch::InducedAngles,
+        DisplaySwitch::LocalCentresOfPressure}) {
+    wing.switches[s] = true;
+  }
+  TSpanDistribution d = cosineDistribution(15);
+  for (Distribution* v : {&d.gamma, &d.ca, &d.cwi, &d.cwp, &d.cwg, &d.mue, &d.ai, &d.xd}) {
+    for (int j = 1; j <= 15; ++j) (*v)[j] = (j % 2 ? 1 : -1) * 0.1L * j;
+  }
+  for (Real y : {0.5L, -0.5L}) {
+    wing.barPosition = y;
+    EXPECT_EQ(barReadout(wing, {&d, 10, 0.05L, 0.06L}).line,
+              "Re=140000 /Gamma=0 /ca=0 /cwi=0 /cwp=0 /cwg=0 /Mü=0 /ai=0 Grad /xd=0 m"
+              "   //Instabiler Flug")
+        << "bar at " << static_cast<double>(y);
+  }
 }
 
 TEST(BarReadout, EmptyWithoutWing) {
