@@ -170,6 +170,31 @@ TEST(SectionTrends, RoughnessMovesTransitionForwardAndRaisesDrag) {
   }
 }
 
+// Regression: on the wing's 2.9 % flat plate a laminar bubble at the sharp
+// nose turned the layer turbulent at Re_d2 of a few; a step that kept H32 but
+// let d2 grow by six orders of magnitude was accepted, and CD came out as 3.
+TEST(SectionTrends, ThinSharpNosedPlateKeepsAPlausibleDrag) {
+  const double upper[31] = {0,       0.00016, 0.00063, 0.00141, 0.00255, 0.00471, 0.00695, 0.00807,
+                            0.00964, 0.01187, 0.01375, 0.01445, 0.0145,  0.0145,  0.0145,  0.0145,
+                            0.0145,  0.0145,  0.0145,  0.0145,  0.0145,  0.0145,  0.0145,  0.01439,
+                            0.01341, 0.01125, 0.00893, 0.00707, 0.00558, 0.0036,  0};
+  CardSection plate;
+  for (int j = 30; j >= 0; --j) {
+    const double x = 0.5 * (1.0 + std::cos(j * std::numbers::pi / 30.0));
+    plate.upperX.push_back(x);
+    plate.upperY.push_back(upper[j]);
+    plate.lowerX.push_back(x);
+    plate.lowerY.push_back(-upper[j]);
+  }
+  const SectionAnalysis analysis(deckOf(plate, {{0.0, 473000}}));
+  for (double alpha : {0.48, 0.66, 0.77, 2.0, -1.5}) {
+    const AngleResult r = analysis.analyse(alpha);
+    EXPECT_GT(r.reynolds[0].cd, 0.003) << alpha;
+    EXPECT_LT(r.reynolds[0].cd, 0.03) << alpha;
+    EXPECT_NEAR(r.reynolds[0].cl, 0.1 * alpha, 0.05) << alpha;
+  }
+}
+
 TEST(SectionTrends, FlapRaisesLiftAsThinAirfoilTheoryPredicts) {
   const CardSection section = nacaSection(0.0, 0.0, 0.12, 61);
   const CardDeck clean = deckOf(section, {{0.0, 3e6}});

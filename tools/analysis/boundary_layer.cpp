@@ -59,6 +59,10 @@ struct State {
 constexpr double kMinSpeed = 1e-4;
 // Separated turbulent layer: H32 frozen at separation, H12 = 2.80.
 const double kSeparatedH12 = turbulentH12(kTurbulentSeparationH32);
+// Smallest momentum-thickness Reynolds number the turbulent closures see.
+constexpr double kMinTurbulentReD2 = 200.0;
+// Largest relative change of d2 accepted in one step.
+constexpr double kMaxD2Change = 0.3;
 // Largest change of H32 accepted in one step.
 constexpr double kMaxH32Step = 0.01;
 // Step control limits: steps per station interval at most 2^10, and steps
@@ -111,9 +115,13 @@ class Marcher {
       cf = c.cfReD2 / reD2;
       cd = c.cdReD2 / reD2;
     } else {
+      // The turbulent closures hold from Re_d2 of a few hundred on; a layer
+      // that turns turbulent almost at the stagnation point (a sharp nose)
+      // would otherwise see friction and dissipation without bound.
+      const double turbulentReD2 = std::max(reD2, kMinTurbulentReD2);
       h12 = turbulentH12(h32);
-      cf = turbulentCf(h12, reD2);
-      cd = turbulentCd(h12, reD2);
+      cf = turbulentCf(h12, turbulentReD2);
+      cd = turbulentCd(h12, turbulentReD2);
     }
     return {cf - (2.0 + h12) * d2 * gradient, 2.0 * cd - 3.0 * y.d3 * gradient};
   }
@@ -231,7 +239,11 @@ SurfaceLayer Marcher::run() {
       State next = rungeKutta(interval, s, y, h);
       const bool valid = std::isfinite(next.d2) && std::isfinite(next.d3) && next.d2 > 0.0 && next.d3 > 0.0;
       const double change = valid ? std::fabs(next.d3 / next.d2 - y.d3 / y.d2) : 1.0;
-      if ((!valid || change > kMaxH32Step) && h > minStep && budget >= 0) {
+      // The thickness itself may change only by a fraction per step: near a
+      // sharp nose a step that keeps H32 but lets d2 grow by orders of
+      // magnitude would otherwise be taken.
+      const bool thicknessJump = valid && std::fabs(next.d2 - y.d2) > kMaxD2Change * y.d2;
+      if ((!valid || change > kMaxH32Step || thicknessJump) && h > minStep && budget >= 0) {
         h *= 0.5;
         continue;
       }
